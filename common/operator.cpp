@@ -1,0 +1,7 @@
+#include "common/operator.h"
+
+namespace corvane {
+
+Operator::~Operator() = default;
+
+}  // namespace corvane

@@ -1,0 +1,135 @@
+#include "output/cli/convert_command.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "output/cli/stderr_operator.h"
+#include "output/engine/byte_sink.h"
+#include "output/engine/command_writer.h"
+#include "output/pipeline/convert_job.h"
+#include "output/preview/svg_preview.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
+    "                           [--intermediate FILE] [--preview FILE.svg]\n";
+
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), kUsage);
+  return kExitUsage;
+}
+
+// A decimal number of millimetres, the whole text, in the C locale.
+std::optional<double> parseMillimetres(std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
+  return value;
+}
+
+bool samePlace(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
+}
+
+bool readWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+bool writePreview(const std::string& streamPath, const std::string& previewPath, Operator& op) {
+  std::string stream;
+  if (!readWholeFile(streamPath, stream)) {
+    op.tell(MessageKind::Warning, "Cannot read " + streamPath + " for the preview");
+    return false;
+  }
+  FileSink file(previewPath);
+  if (!file.isOpen() || !file.write(renderSvgPreview(traceStream(stream))) || !file.close()) {
+    op.tell(MessageKind::Warning, file.error());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int runConvertCommand(int argc, char** argv) {
+  ConvertRequest request;
+  std::string previewPath;
+  bool keepIntermediate = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    if (arg == "-o" || arg == "--machine" || arg == "--angle" || arg == "--closed" ||
+        arg == "--intermediate" || arg == "--preview") {
+      const char* text = value();
+      if (text == nullptr) return usageError(std::string(arg) + " needs a value");
+      if (arg == "-o") {
+        request.streamPath = text;
+      } else if (arg == "--machine") {
+        request.machine = text;
+      } else if (arg == "--intermediate") {
+        request.intermediatePath = text;
+        keepIntermediate = true;
+      } else if (arg == "--preview") {
+        previewPath = text;
+      } else {
+        const auto mm = parseMillimetres(text);
+        if (!mm) return usageError(std::string(arg) + ": not a number of millimetres: " + text);
+        (arg == "--angle" ? request.angleMm : request.closedMm) = mm;
+      }
+    } else if (!arg.empty() && arg[0] == '-') {
+      return usageError("unknown option " + std::string(arg));
+    } else if (request.jobPath.empty()) {
+      request.jobPath = arg;
+    } else {
+      return usageError("more than one job file given");
+    }
+  }
+  if (request.jobPath.empty()) return usageError("no job file given");
+  if (request.streamPath.empty()) return usageError("no stream file given (-o STREAM)");
+  if (request.intermediatePath.empty()) request.intermediatePath = request.streamPath + ".plain";
+  if (samePlace(request.jobPath, request.streamPath) ||
+      samePlace(request.jobPath, request.intermediatePath) ||
+      samePlace(request.streamPath, request.intermediatePath) ||
+      (!previewPath.empty() && (samePlace(previewPath, request.jobPath) ||
+                                samePlace(previewPath, request.streamPath)))) {
+    return usageError("the job, intermediate, stream and preview files must be different files");
+  }
+
+  StderrOperator op;
+  const bool written = convertJob(request, op);
+  if (!keepIntermediate) std::remove(request.intermediatePath.c_str());
+  if (!written) {
+    std::fprintf(stderr, "corvane-out: no stream written\n");
+    return kExitFailed;
+  }
+
+  std::error_code error;
+  const auto size = std::filesystem::file_size(request.streamPath, error);
+  std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(), static_cast<std::uintmax_t>(size),
+              dialectName(dialectForMachine(request.machine)));
+  if (!previewPath.empty() && writePreview(request.streamPath, previewPath, op)) {
+    std::printf("%s: preview of the cut\n", previewPath.c_str());
+  }
+  return 0;
+}
+
+}  // namespace corvane

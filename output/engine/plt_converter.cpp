@@ -1,0 +1,183 @@
+#include "output/engine/plt_converter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "output/engine/corner_writer.h"
+#include "output/engine/engine_messages.h"
+#include "output/engine/saturate.h"
+
+namespace corvane {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using InputFile = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+
+// Millimetres to plotter units, truncated. A distance that is negative, not
+// a number, or beyond any coordinate is refused rather than wrapped.
+bool toPlotterUnits(double millimetres, std::uint32_t& units) {
+  const double value = std::trunc(millimetres * 40.0);
+  if (!(value >= 0.0 && value <= std::numeric_limits<std::int32_t>::max())) return false;
+  units = static_cast<std::uint32_t>(value);
+  return true;
+}
+
+}  // namespace
+
+PltConverter::PltConverter(Operator& op) : operator_(op) {}
+
+bool PltConverter::readPlt(const std::string& path) {
+  InputFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
+    return false;
+  }
+  // The model is built aside and only replaces the old one once the whole
+  // file has been read.
+  std::vector<PathPoint> points;
+  JobCommand job = job_;
+  try {
+    std::error_code error;
+    const auto length = std::filesystem::file_size(path, error);
+    // Job text takes at least 6 bytes a point; more is rare and grows the
+    // array as needed.
+    if (!error) points.reserve(static_cast<std::size_t>(length / 6));
+
+    PltParser parser(points, job);
+    std::unique_ptr<char[]> chunk(new char[kReadChunk]);
+    for (;;) {
+      const std::size_t got = std::fread(chunk.get(), 1, kReadChunk, file.get());
+      parser.feed(std::string_view(chunk.get(), got));
+      if (got < kReadChunk) break;
+    }
+    if (std::ferror(file.get())) {
+      operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
+      return false;
+    }
+    parser.finish();
+  } catch (const std::bad_alloc&) {
+    operator_.tell(MessageKind::Stop, messages::kJobTooLarge);
+    return false;
+  }
+  points_ = std::move(points);
+  job_ = job;
+  return true;
+}
+
+void PltConverter::readPltText(std::string_view text) {
+  std::vector<PathPoint> points;
+  points.reserve(text.size() / 6);
+  PltParser parser(points, job_);
+  parser.feed(text);
+  parser.finish();
+  points_ = std::move(points);
+}
+
+bool PltConverter::hasJobCommand() {
+  if (job_.tbSeen || job_.dbSeen) return true;
+  operator_.tell(MessageKind::Warning, messages::kNeedsJobCommand);
+  return false;
+}
+
+bool PltConverter::applyMarkOffset(std::int32_t a, std::int32_t b) {
+  if (!hasJobCommand()) return false;
+  if (a == 0 && b == 0) {
+    operator_.tell(MessageKind::Warning, messages::kOffsetAllZero);
+    return false;
+  }
+  for (PathPoint& p : points_) {
+    p.x = saturateToInt32(std::int64_t{a} - p.x);
+    p.y = saturateToInt32(std::int64_t{p.y} - b);
+  }
+  return true;
+}
+
+bool PltConverter::computeBounds() {
+  minX_ = minY_ = maxX_ = maxY_ = 0;
+  for (const PathPoint& p : points_) {
+    minX_ = std::min(minX_, p.x);
+    minY_ = std::min(minY_, p.y);
+    maxX_ = std::max(maxX_, p.x);
+    maxY_ = std::max(maxY_, p.y);
+  }
+  return true;
+}
+
+bool PltConverter::finishFile(FileSink& file, bool written) {
+  if (written && file.close()) return true;
+  operator_.tell(MessageKind::Stop, file.error());
+  return false;  // the sink removes what it wrote
+}
+
+bool PltConverter::writePlain(const std::string& path, Dialect dialect) {
+  if (!hasJobCommand()) return false;
+  FileSink file(path);
+  if (!file.isOpen()) {
+    operator_.tell(MessageKind::Stop, file.error());
+    return false;
+  }
+  return finishFile(file, writePlain(file, dialect));
+}
+
+bool PltConverter::writePlain(ByteSink& sink, Dialect dialect) {
+  if (!hasJobCommand()) return false;
+  CommandWriter out(sink, dialect);
+  out.header();
+  for (const PathPoint& p : points_) {
+    if (p.penUp) {
+      out.penUp(p.y, p.x);
+    } else {
+      out.penDown(p.y, p.x);
+    }
+  }
+  out.trailer();
+  return out.flush();
+}
+
+bool PltConverter::setCornerDistances(double angleMm, double closedMm) {
+  cornerDistance_ = closeDistance_ = 0;
+  std::uint32_t corner = 0;
+  std::uint32_t close = 0;
+  if (!toPlotterUnits(angleMm, corner) || !toPlotterUnits(closedMm, close) ||
+      (corner == 0 && close == 0)) {
+    operator_.tell(MessageKind::Warning, messages::kCornerParametersWrong);
+    return false;
+  }
+  cornerDistance_ = corner;
+  closeDistance_ = close;
+  return true;
+}
+
+bool PltConverter::writeWithCorners(const std::string& path, Dialect dialect) {
+  if (cornerDistance_ == 0 && closeDistance_ == 0) return false;
+  FileSink file(path);
+  if (!file.isOpen()) {
+    operator_.tell(MessageKind::Stop, file.error());
+    return false;
+  }
+  return finishFile(file, writeWithCorners(file, dialect));
+}
+
+bool PltConverter::writeWithCorners(ByteSink& sink, Dialect dialect) {
+  if (cornerDistance_ == 0 && closeDistance_ == 0) return false;
+  CommandWriter out(sink, dialect);
+  out.header();
+  CornerWriter corners(out, minSegment, cornerLimit, arcStep);
+  corners.writeRuns(points_, cornerDistance_, closeDistance_);
+  out.trailer();
+  return out.flush();
+}
+
+void PltConverter::releasePoints() { std::vector<PathPoint>().swap(points_); }
+
+}  // namespace corvane

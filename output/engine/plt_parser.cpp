@@ -1,0 +1,168 @@
+#include "output/engine/plt_parser.h"
+
+#include <algorithm>
+
+#include "output/engine/saturate.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::int64_t kMagnitudeCap = std::int64_t{1} << 31;
+
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool isNumberByte(char c) { return isDigit(c) || c == '-'; }
+inline bool isCoordinateSeparator(char c) { return c == ',' || c == ' ' || c == ';'; }
+
+}  // namespace
+
+void PltParser::Number::append(char c) {
+  switch (state_) {
+    case State::Empty:
+      if (c == '-') {
+        negative_ = true;
+        state_ = State::Sign;
+      } else {
+        magnitude_ = c - '0';
+        state_ = State::Digits;
+      }
+      break;
+    case State::Sign:
+      if (c == '-') {
+        state_ = State::Stopped;
+      } else {
+        magnitude_ = c - '0';
+        state_ = State::Digits;
+      }
+      break;
+    case State::Digits:
+      if (c == '-') {
+        state_ = State::Stopped;
+      } else {
+        magnitude_ = std::min(magnitude_ * 10 + (c - '0'), kMagnitudeCap);
+      }
+      break;
+    case State::Stopped:
+      break;
+  }
+}
+
+std::int32_t PltParser::Number::value() const {
+  return saturateToInt32(negative_ ? -magnitude_ : magnitude_);
+}
+
+PltParser::PltParser(std::vector<PathPoint>& points, JobCommand& job)
+    : points_(points), job_(job), commandStartCount_(points.size()) {}
+
+void PltParser::feed(std::string_view chunk) {
+  for (const char c : chunk) {
+    if (c == '\r' || c == '\n') continue;
+    ++length_;
+    switch (mode_) {
+      case Mode::Head:
+        if (length_ == 1) {
+          head_ = c;
+        } else {
+          startCommand(head_, c);
+        }
+        break;
+      case Mode::Coordinates:
+        coordinateByte(c);
+        break;
+      case Mode::Numbers:
+        numberByte(c);
+        break;
+      case Mode::Skip:
+        break;
+    }
+    if (c == ';') endCommand();
+  }
+}
+
+void PltParser::finish() {
+  if (length_ == 0) return;
+  // The input ended inside a command: it was never complete, so it has no
+  // effect. Only a coordinate list can have added points by now.
+  points_.resize(commandStartCount_);
+  prevX_ = commandStartX_;
+  prevY_ = commandStartY_;
+  lastWasPenUp_ = commandStartPenUp_;
+  mode_ = Mode::Head;
+  length_ = 0;
+}
+
+void PltParser::startCommand(char first, char second) {
+  if (first == 'P' && (second == 'U' || second == 'D')) {
+    mode_ = Mode::Coordinates;
+    penUpList_ = second == 'U';
+  } else if ((first == 'T' || first == 'D') && second == 'B') {
+    mode_ = Mode::Numbers;
+    isTb_ = first == 'T';
+  } else {
+    mode_ = Mode::Skip;
+  }
+}
+
+void PltParser::endCommand() {
+  // A point needs two separators after the two head bytes, so a command too
+  // short to be interpreted can never have added one; only the job numbers
+  // wait for the length check.
+  if (mode_ == Mode::Numbers && length_ >= 4) {
+    (isTb_ ? job_.tbSeen : job_.dbSeen) = true;
+    const std::size_t stored = std::min<std::size_t>(numbersEnded_, job_.params.size());
+    std::copy_n(pendingParams_.begin(), stored, job_.params.begin());
+  }
+  mode_ = Mode::Head;
+  length_ = 0;
+  readingX_ = true;
+  x_.clear();
+  y_.clear();
+  numbersEnded_ = 0;
+  commandStartCount_ = points_.size();
+  commandStartX_ = prevX_;
+  commandStartY_ = prevY_;
+  commandStartPenUp_ = lastWasPenUp_;
+}
+
+void PltParser::coordinateByte(char c) {
+  if (isCoordinateSeparator(c)) {
+    if (readingX_) {
+      readingX_ = false;
+    } else {
+      recordPoint(x_.value(), y_.value());
+      x_.clear();
+      y_.clear();
+      readingX_ = true;
+    }
+  } else if (isNumberByte(c)) {
+    (readingX_ ? x_ : y_).append(c);
+  }
+}
+
+void PltParser::numberByte(char c) {
+  if (c == ',' || c == ';') {
+    if (numbersEnded_ < pendingParams_.size()) pendingParams_[numbersEnded_] = x_.value();
+    numbersEnded_ = std::min(numbersEnded_ + 1, pendingParams_.size());
+    x_.clear();
+  } else if (isNumberByte(c)) {
+    x_.append(c);
+  }
+}
+
+void PltParser::recordPoint(std::int32_t x, std::int32_t y) {
+  const bool samePlace = x == prevX_ && y == prevY_;
+  if (penUpList_) {
+    points_.push_back({x, y, 1});
+    lastWasPenUp_ = true;
+  } else if (lastWasPenUp_) {
+    lastWasPenUp_ = false;
+    if (!samePlace) points_.push_back({prevX_, prevY_, 0});
+    points_.push_back({x, y, 0});
+  } else if (!samePlace) {
+    points_.push_back({x, y, 0});
+  }
+  prevX_ = x;
+  prevY_ = y;
+}
+
+}  // namespace corvane

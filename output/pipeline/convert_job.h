@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/operator.h"
+
+namespace corvane {
+
+struct ConvertRequest {
+  std::string jobPath;
+  std::string streamPath;
+  std::string intermediatePath;
+  std::string machine = "RQ-2400";
+  std::optional<double> angleMm;   // set: the sharp-corner option is on
+  std::optional<double> closedMm;  // set: the closing option is on
+};
+
+// The output program's preparation and stream building, in its order:
+// read the job, move it to its reference corner, measure it, write the
+// intermediate file in HPGL, then build the stream in the machine's dialect
+// (from the intermediate file when a corner option is on).
+//
+// Returns true only when the stream file was written whole. Otherwise no
+// stream file is left at streamPath; the operator has been told why.
+bool convertJob(const ConvertRequest& request, Operator& op);
+
+}  // namespace corvane

@@ -1,0 +1,86 @@
+#include "output/preview/svg_preview.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace corvane {
+
+namespace {
+
+constexpr double kUnitsPerMm = 40.0;
+constexpr double kMarginMm = 5.0;
+
+void appendNumber(std::string& out, double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+void appendPoint(std::string& out, char command, std::int32_t x, std::int32_t y) {
+  out += command;
+  appendNumber(out, x / kUnitsPerMm);
+  out += ',';
+  // SVG's Y axis points down.
+  appendNumber(out, -y / kUnitsPerMm);
+  out += ' ';
+}
+
+}  // namespace
+
+std::string renderSvgPreview(const StreamTrace& trace) {
+  const double left = trace.minX / kUnitsPerMm - kMarginMm;
+  const double top = -trace.maxY / kUnitsPerMm - kMarginMm;
+  const double width = (static_cast<double>(trace.maxX) - trace.minX) / kUnitsPerMm + 2 * kMarginMm;
+  const double height = (static_cast<double>(trace.maxY) - trace.minY) / kUnitsPerMm + 2 * kMarginMm;
+
+  std::string cuts;
+  std::string travel;
+  bool cutOpen = false;
+  std::int32_t atX = 0;
+  std::int32_t atY = 0;
+  for (const TraceSegment& s : trace.segments) {
+    if (s.cut) {
+      if (!cutOpen || s.x0 != atX || s.y0 != atY) appendPoint(cuts, 'M', s.x0, s.y0);
+      appendPoint(cuts, 'L', s.x1, s.y1);
+      cutOpen = true;
+    } else {
+      appendPoint(travel, 'M', s.x0, s.y0);
+      appendPoint(travel, 'L', s.x1, s.y1);
+      cutOpen = false;
+    }
+    atX = s.x1;
+    atY = s.y1;
+  }
+
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
+  svg += " width=\"";
+  appendNumber(svg, width);
+  svg += "mm\" height=\"";
+  appendNumber(svg, height);
+  svg += "mm\" viewBox=\"";
+  appendNumber(svg, left);
+  svg += ' ';
+  appendNumber(svg, top);
+  svg += ' ';
+  appendNumber(svg, width);
+  svg += ' ';
+  appendNumber(svg, height);
+  svg += "\">\n<rect x=\"";
+  appendNumber(svg, left);
+  svg += "\" y=\"";
+  appendNumber(svg, top);
+  svg += "\" width=\"";
+  appendNumber(svg, width);
+  svg += "\" height=\"";
+  appendNumber(svg, height);
+  svg += "\" fill=\"white\"/>\n";
+  svg +=
+      "<path fill=\"none\" stroke=\"#999999\" stroke-width=\"0.2\" stroke-dasharray=\"1 1\" d=\"";
+  svg += travel;
+  svg += "\"/>\n<path fill=\"none\" stroke=\"#0040c0\" stroke-width=\"0.3\" d=\"";
+  svg += cuts;
+  svg += "\"/>\n</svg>\n";
+  return svg;
+}
+
+}  // namespace corvane
