@@ -4,6 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "output/engine/background_writer.h"
+
 namespace corvane {
 
 ByteSink::~ByteSink() = default;
@@ -11,9 +13,10 @@ ByteSink::~ByteSink() = default;
 FileSink::FileSink(std::string path) : path_(std::move(path)) {
   file_ = std::fopen(path_.c_str(), "wb");
   if (file_ == nullptr) {
-    fail("Cannot create the file");
+    fail("Cannot create the file", errno);
   } else {
     opened_ = true;
+    writer_ = std::make_unique<BackgroundWriter>(file_);
   }
 }
 
@@ -23,20 +26,21 @@ FileSink::~FileSink() {
 
 bool FileSink::write(std::string_view bytes) {
   if (file_ == nullptr || failed_) return false;
-  if (bytes.empty()) return true;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    fail("Cannot write the file");
-    return false;
-  }
-  return true;
+  if (writer_->write(bytes)) return true;
+  fail("Cannot write the file", writer_->errorCode());
+  return false;
 }
 
 bool FileSink::close() {
   if (file_ == nullptr) return false;
-  if (!failed_ && std::fflush(file_) != 0) fail("Cannot write the file");
+  if (!writer_->finish()) fail("Cannot write the file", writer_->errorCode());
+  writer_.reset();
+  errno = 0;
+  if (!failed_ && std::fflush(file_) != 0) fail("Cannot write the file", errno);
   std::FILE* file = file_;
   file_ = nullptr;
-  if (std::fclose(file) != 0 && !failed_) fail("Cannot write the file");
+  errno = 0;
+  if (std::fclose(file) != 0 && !failed_) fail("Cannot write the file", errno);
   if (failed_) {
     discard();
     return false;
@@ -45,10 +49,9 @@ bool FileSink::close() {
   return true;
 }
 
-void FileSink::fail(const char* step) {
+void FileSink::fail(const char* step, int code) {
   if (failed_) return;
   failed_ = true;
-  const int code = errno;
   error_ = std::string(step) + " " + path_;
   if (code != 0) error_ += std::string(": ") + std::strerror(code);
 }
@@ -57,6 +60,7 @@ void FileSink::discard() {
   // Only a file this sink created or truncated is removed; one it could not
   // open is left as it was.
   if (file_ == nullptr && !opened_) return;
+  writer_.reset();  // waits for the writing thread before the file goes
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;

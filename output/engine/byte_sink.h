@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace corvane {
+
+class BackgroundWriter;
 
 // Where a command stream goes: a file, or memory in tests and fuzzing.
 class ByteSink {
@@ -43,11 +46,12 @@ class FileSink final : public ByteSink {
   std::string error() const override { return error_; }
 
  private:
-  void fail(const char* step);
+  void fail(const char* step, int code);
   void discard();
 
   std::string path_;
   std::FILE* file_ = nullptr;
+  std::unique_ptr<BackgroundWriter> writer_;
   bool opened_ = false;
   bool failed_ = false;
   bool complete_ = false;

@@ -8,8 +8,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::int64_t kMagnitudeCap = std::int64_t{1} << 31;
-
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isNumberByte(char c) { return isDigit(c) || c == '-'; }
 inline bool isCoordinateSeparator(char c) { return c == ',' || c == ' ' || c == ';'; }
@@ -39,7 +37,7 @@ void PltParser::Number::append(char c) {
       if (c == '-') {
         state_ = State::Stopped;
       } else {
-        magnitude_ = std::min(magnitude_ * 10 + (c - '0'), kMagnitudeCap);
+        appendDigits(&c, &c + 1);
       }
       break;
     case State::Stopped:
@@ -55,7 +53,14 @@ PltParser::PltParser(std::vector<PathPoint>& points, JobCommand& job)
     : points_(points), job_(job), commandStartCount_(points.size()) {}
 
 void PltParser::feed(std::string_view chunk) {
-  for (const char c : chunk) {
+  const char* p = chunk.data();
+  const char* const end = p + chunk.size();
+  while (p != end) {
+    if (mode_ == Mode::Coordinates) {
+      p = scanCoordinates(p, end);
+      continue;
+    }
+    const char c = *p++;
     if (c == '\r' || c == '\n') continue;
     ++length_;
     switch (mode_) {
@@ -67,8 +72,7 @@ void PltParser::feed(std::string_view chunk) {
         }
         break;
       case Mode::Coordinates:
-        coordinateByte(c);
-        break;
+        break;  // handled by scanCoordinates
       case Mode::Numbers:
         numberByte(c);
         break;
@@ -124,19 +128,41 @@ void PltParser::endCommand() {
   commandStartPenUp_ = lastWasPenUp_;
 }
 
-void PltParser::coordinateByte(char c) {
-  if (isCoordinateSeparator(c)) {
-    if (readingX_) {
-      readingX_ = false;
-    } else {
-      recordPoint(x_.value(), y_.value());
-      x_.clear();
-      y_.clear();
-      readingX_ = true;
+const char* PltParser::scanCoordinates(const char* p, const char* const end) {
+  // Locals keep the loop in registers. A coordinate list needs no length
+  // count: a command too short to be read cannot complete a point.
+  bool readingX = readingX_;
+  Number x = x_;
+  Number y = y_;
+  while (p != end) {
+    const char c = *p;
+    if (isDigit(c)) {
+      p = readingX ? x.appendDigits(p, end) : y.appendDigits(p, end);
+      continue;
     }
-  } else if (isNumberByte(c)) {
-    (readingX_ ? x_ : y_).append(c);
+    ++p;
+    if (isCoordinateSeparator(c)) {
+      // Every separator switches between X and Y; the second completes a point.
+      if (readingX) {
+        readingX = false;
+      } else {
+        recordPoint(x.value(), y.value());
+        x.clear();
+        y.clear();
+        readingX = true;
+      }
+      if (c == ';') {
+        endCommand();
+        return p;
+      }
+    } else if (c == '-') {
+      (readingX ? x : y).append(c);
+    }
   }
+  readingX_ = readingX;
+  x_ = x;
+  y_ = y;
+  return p;
 }
 
 void PltParser::numberByte(char c) {

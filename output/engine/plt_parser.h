@@ -58,19 +58,35 @@ class PltParser {
   class Number {
    public:
     void append(char c);
+    // Consumes the run of digits that starts at p; returns where it ends.
+    const char* appendDigits(const char* p, const char* end) {
+      std::int64_t m = state_ == State::Digits ? magnitude_ : 0;
+      do {
+        const std::int64_t next = m * 10 + (*p - '0');
+        m = next < kCap ? next : kCap;  // further digits keep it at the cap
+        ++p;
+      } while (p != end && *p >= '0' && *p <= '9');
+      if (state_ != State::Stopped) {
+        magnitude_ = m;
+        state_ = State::Digits;
+      }
+      return p;
+    }
     std::int32_t value() const;
     void clear() { *this = Number(); }
 
    private:
+    static constexpr std::int64_t kCap = std::int64_t{1} << 31;
     enum class State : std::uint8_t { Empty, Sign, Digits, Stopped };
     State state_ = State::Empty;
     bool negative_ = false;
     std::int64_t magnitude_ = 0;
   };
 
+  // The hot loop: a coordinate list up to its ';' or the end of the chunk.
+  const char* scanCoordinates(const char* p, const char* end);
   void startCommand(char first, char second);
   void endCommand();
-  void coordinateByte(char c);
   void numberByte(char c);
   void recordPoint(std::int32_t x, std::int32_t y);
 
