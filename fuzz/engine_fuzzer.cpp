@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <array>
+#include <vector>
 
 #include "output/engine/plt_converter.h"
 #include "output/engine/plt_parser.h"
@@ -48,6 +50,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     parser.feed(text.substr(split));
     parser.finish();
     expect(points == job.points());
+  }
+
+  // Reading in two sections joined after a command boundary, as large files
+  // are read, gives the same model and job numbers too.
+  if (const std::size_t semicolon = text.find(';', data[1] % (text.size() + 1));
+      semicolon != std::string_view::npos) {
+    std::vector<corvane::PathPoint> points;
+    corvane::JobCommand command;
+    corvane::PltParser first(points, command);
+    first.feed(text.substr(0, semicolon + 1));
+    first.finish();
+    std::vector<corvane::PathPoint> section;
+    corvane::JobCommand sectionCommand;
+    corvane::PltParser second = corvane::PltParser::forSection(section, sectionCommand);
+    second.feed(text.substr(semicolon + 1));
+    second.finish();
+    corvane::joinSection(points, command, first.state(), section, sectionCommand, second);
+    expect(points == job.points());
+    expect(command.params == std::array{job.param1(), job.param2(), job.param3(), job.param4()});
+    expect(command.tbSeen == job.tbSeen() && command.dbSeen == job.dbSeen());
   }
 
   job.applyMarkOffset(job.param3(), job.param4());

@@ -7,21 +7,67 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <thread>
 
 #include "output/engine/corner_writer.h"
 #include "output/engine/engine_messages.h"
+#include "output/engine/file_range.h"
 #include "output/engine/saturate.h"
 
 namespace corvane {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using InputFile = std::unique_ptr<std::FILE, FileCloser>;
+// Large files are read as two sections on two threads.
+constexpr std::uint64_t kSectionedReadSize = std::uint64_t{8} << 20;
 
-constexpr std::size_t kReadChunk = std::size_t{1} << 20;
+bool readWhole(const std::string& path, std::vector<PathPoint>& points, JobCommand& job) {
+  PltParser parser(points, job);
+  if (!readFileRange(path, 0, kToEndOfFile, [&](std::string_view text) { parser.feed(text); })) {
+    return false;
+  }
+  parser.finish();
+  return true;
+}
+
+// The second half is read from the first command boundary past the middle on
+// a thread of its own, then joined to the first as if read in one pass.
+bool readSectioned(const std::string& path, std::uint64_t length, std::vector<PathPoint>& points,
+                   JobCommand& job) {
+  const std::uint64_t split = findCommandEnd(path, length / 2);
+  if (split >= length) return readWhole(path, points, job);
+
+  std::vector<PathPoint> section;
+  JobCommand sectionJob;
+  PltParser sectionParser = PltParser::forSection(section, sectionJob);
+  bool sectionRead = false;
+  bool sectionOutOfMemory = false;
+  std::thread second([&] {
+    try {
+      section.reserve(static_cast<std::size_t>((length - split) / 6));
+      sectionRead = readFileRange(path, split, kToEndOfFile,
+                                  [&](std::string_view text) { sectionParser.feed(text); });
+      sectionParser.finish();
+    } catch (const std::bad_alloc&) {
+      sectionOutOfMemory = true;
+    }
+  });
+
+  PltParser parser(points, job);
+  bool firstRead = false;
+  try {
+    firstRead = readFileRange(path, 0, split, [&](std::string_view text) { parser.feed(text); });
+  } catch (...) {
+    second.join();
+    throw;
+  }
+  second.join();
+  if (sectionOutOfMemory) throw std::bad_alloc();
+  if (!firstRead || !sectionRead) return false;
+  // The first section ends with a ';', so no command is left open in it.
+  joinSection(points, job, parser.state(), section, sectionJob, sectionParser);
+  return true;
+}
 
 // Millimetres to plotter units, truncated. A distance that is negative, not
 // a number, or beyond any coordinate is refused rather than wrapped.
@@ -37,8 +83,9 @@ bool toPlotterUnits(double millimetres, std::uint32_t& units) {
 PltConverter::PltConverter(Operator& op) : operator_(op) {}
 
 bool PltConverter::readPlt(const std::string& path) {
-  InputFile file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
+  std::error_code error;
+  const std::uint64_t length = std::filesystem::file_size(path, error);
+  if (error || std::filesystem::is_directory(path, error)) {
     operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
     return false;
   }
@@ -46,27 +93,18 @@ bool PltConverter::readPlt(const std::string& path) {
   // file has been read.
   std::vector<PathPoint> points;
   JobCommand job = job_;
+  bool read = false;
   try {
-    std::error_code error;
-    const auto length = std::filesystem::file_size(path, error);
-    // Job text takes at least 6 bytes a point; more is rare and grows the
-    // array as needed.
-    if (!error) points.reserve(static_cast<std::size_t>(length / 6));
-
-    PltParser parser(points, job);
-    std::unique_ptr<char[]> chunk(new char[kReadChunk]);
-    for (;;) {
-      const std::size_t got = std::fread(chunk.get(), 1, kReadChunk, file.get());
-      parser.feed(std::string_view(chunk.get(), got));
-      if (got < kReadChunk) break;
-    }
-    if (std::ferror(file.get())) {
-      operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
-      return false;
-    }
-    parser.finish();
+    // Job text takes at least 6 bytes a point; denser text grows the array.
+    points.reserve(static_cast<std::size_t>(length / 6));
+    read = length >= kSectionedReadSize ? readSectioned(path, length, points, job)
+                                        : readWhole(path, points, job);
   } catch (const std::bad_alloc&) {
     operator_.tell(MessageKind::Stop, messages::kJobTooLarge);
+    return false;
+  }
+  if (!read) {
+    operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
     return false;
   }
   points_ = std::move(points);

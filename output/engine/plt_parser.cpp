@@ -52,6 +52,12 @@ std::int32_t PltParser::Number::value() const {
 PltParser::PltParser(std::vector<PathPoint>& points, JobCommand& job)
     : points_(points), job_(job), commandStartCount_(points.size()) {}
 
+PltParser PltParser::forSection(std::vector<PathPoint>& points, JobCommand& job) {
+  PltParser parser(points, job);
+  parser.stateUnknown_ = true;
+  return parser;
+}
+
 void PltParser::feed(std::string_view chunk) {
   const char* p = chunk.data();
   const char* const end = p + chunk.size();
@@ -88,6 +94,7 @@ void PltParser::finish() {
   // The input ended inside a command: it was never complete, so it has no
   // effect. Only a coordinate list can have added points by now.
   points_.resize(commandStartCount_);
+  if (points_.empty()) firstPointHeld_ = false;  // the held point went with it
   prevX_ = commandStartX_;
   prevY_ = commandStartY_;
   lastWasPenUp_ = commandStartPenUp_;
@@ -115,6 +122,7 @@ void PltParser::endCommand() {
     (isTb_ ? job_.tbSeen : job_.dbSeen) = true;
     const std::size_t stored = std::min<std::size_t>(numbersEnded_, job_.params.size());
     std::copy_n(pendingParams_.begin(), stored, job_.params.begin());
+    std::fill_n(paramsWritten_.begin(), stored, true);
   }
   mode_ = Mode::Head;
   length_ = 0;
@@ -176,6 +184,17 @@ void PltParser::numberByte(char c) {
 }
 
 void PltParser::recordPoint(std::int32_t x, std::int32_t y) {
+  if (stateUnknown_) {
+    stateUnknown_ = false;
+    if (!penUpList_) {
+      points_.push_back({x, y, 0});
+      firstPointHeld_ = true;
+      lastWasPenUp_ = false;
+      prevX_ = x;
+      prevY_ = y;
+      return;
+    }
+  }
   const bool samePlace = x == prevX_ && y == prevY_;
   if (penUpList_) {
     points_.push_back({x, y, 1});
@@ -189,6 +208,29 @@ void PltParser::recordPoint(std::int32_t x, std::int32_t y) {
   }
   prevX_ = x;
   prevY_ = y;
+}
+
+void joinSection(std::vector<PathPoint>& points, JobCommand& job, const ReaderState& before,
+                 const std::vector<PathPoint>& section, const JobCommand& sectionJob,
+                 const PltParser& sectionParser) {
+  auto from = section.begin();
+  if (sectionParser.firstPointHeld()) {
+    // Judge the held pen-down point as the one parser would have.
+    const PathPoint& first = section.front();
+    const bool samePlace = first.x == before.prevX && first.y == before.prevY;
+    if (before.lastWasPenUp) {
+      if (!samePlace) points.push_back({before.prevX, before.prevY, 0});
+    } else if (samePlace) {
+      ++from;
+    }
+  }
+  points.insert(points.end(), from, section.end());
+
+  job.tbSeen = job.tbSeen || sectionJob.tbSeen;
+  job.dbSeen = job.dbSeen || sectionJob.dbSeen;
+  for (std::size_t k = 0; k < job.params.size(); ++k) {
+    if (sectionParser.paramsWritten()[k]) job.params[k] = sectionJob.params[k];
+  }
 }
 
 }  // namespace corvane

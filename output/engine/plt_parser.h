@@ -42,14 +42,32 @@ struct JobCommand {
   std::array<std::int32_t, 4> params{};
 };
 
+// Where the reader stands between two commands.
+struct ReaderState {
+  std::int32_t prevX = 0;
+  std::int32_t prevY = 0;
+  bool lastWasPenUp = false;
+};
+
 class PltParser {
  public:
   // Appends points to `points` and updates `job` as commands are read.
   PltParser(std::vector<PathPoint>& points, JobCommand& job);
 
+  // A parser for a section of text that starts at a command boundary after
+  // text it has not seen. Its first pen-down point cannot be judged without
+  // what came before; joinSection() settles it.
+  static PltParser forSection(std::vector<PathPoint>& points, JobCommand& job);
+
   void feed(std::string_view chunk);
   // Ends the input: drops whatever an unterminated last command added.
   void finish();
+
+  ReaderState state() const { return {prevX_, prevY_, lastWasPenUp_}; }
+  // The section's first point is a pen-down point recorded as it stands.
+  bool firstPointHeld() const { return firstPointHeld_; }
+  // Which of the job numbers the text read so far has set.
+  const std::array<bool, 4>& paramsWritten() const { return paramsWritten_; }
 
  private:
   enum class Mode : std::uint8_t { Head, Coordinates, Numbers, Skip };
@@ -92,6 +110,9 @@ class PltParser {
 
   std::vector<PathPoint>& points_;
   JobCommand& job_;
+  std::array<bool, 4> paramsWritten_{};
+  bool stateUnknown_ = false;
+  bool firstPointHeld_ = false;
 
   // Reader state carried from command to command.
   std::int32_t prevX_ = 0;
@@ -117,5 +138,11 @@ class PltParser {
   std::int32_t commandStartY_ = 0;
   bool commandStartPenUp_ = false;
 };
+
+// Appends a section read by a forSection() parser to the points and job read
+// before it, exactly as if one parser had read both texts in order.
+void joinSection(std::vector<PathPoint>& points, JobCommand& job, const ReaderState& before,
+                 const std::vector<PathPoint>& section, const JobCommand& sectionJob,
+                 const PltParser& sectionParser);
 
 }  // namespace corvane
