@@ -18,6 +18,9 @@ struct PrinterRecord {
   std::string portName;
   std::string driverName;
   std::string printProcessor;
+  // The queue's default data type. Every job on it is RAW anyway, and
+  // Wine's spooler cannot open a queue created without one.
+  std::string dataType;
 };
 
 // The print job's record.

@@ -78,7 +78,7 @@ bool addUsbPrinter(PrintSpooler& spooler, const std::string& port, Operator& op)
     op.tell(MessageKind::Stop, "No printer driver in this PC, please install a printer driver");
     return false;
   }
-  if (spooler.addPrinter({usbQueueName(port), port, drivers->front(), "WinPrint"})) {
+  if (spooler.addPrinter({usbQueueName(port), port, drivers->front(), "WinPrint", "RAW"})) {
     op.tell(MessageKind::Stop, "Add printer error");
   }
   return true;

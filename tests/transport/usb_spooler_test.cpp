@@ -39,6 +39,7 @@ TEST(UsbSpooler, FirstSendCreatesTheQueueWithTheFirstDriverThenPrints) {
   EXPECT_EQ(spooler.added[0].portName, "USB001");
   EXPECT_EQ(spooler.added[0].driverName, "Cutter Raw");
   EXPECT_EQ(spooler.added[0].printProcessor, "WinPrint");
+  EXPECT_EQ(spooler.added[0].dataType, "RAW");
   EXPECT_EQ(spooler.printed, "TB24;");
   EXPECT_TRUE(op.messages().empty());
 }
