@@ -1,6 +1,8 @@
 // The serial road against a real pseudo-terminal: the bytes that come out
 // at the far end, the chunks they went out in, the line left behind.
 #include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <termios.h>
 
 #include <gtest/gtest.h>
@@ -130,6 +132,39 @@ TEST(PtySerial, PortHeldOrMissingGivesOpenCommFailed) {
     EXPECT_FALSE(sendTextSerial(serial, c.port, "TB24;", 9600, op));
     EXPECT_EQ(op.messages(), std::vector<std::string>{"Open Comm Failed!"});
   }
+}
+
+TEST(PtySerial, PortHeldByAnotherProcessGivesOpenCommFailed) {
+  PtyPair pty;
+  ASSERT_TRUE(pty.ok());
+  int ready[2];
+  int done[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(done), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    PosixSerialSystem own;
+    SystemError error;
+    const auto held = own.open(pty.name(), error);
+    char byte = held ? '1' : '0';
+    (void)!write(ready[1], &byte, 1);
+    (void)!read(done[0], &byte, 1);  // hold the port until the parent is done
+    _exit(0);
+  }
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  EXPECT_EQ(held, '1');
+
+  PosixSerialSystem serial;
+  RecordingOperator op;
+  EXPECT_FALSE(sendTextSerial(serial, pty.name(), "TB24;", 9600, op));
+  EXPECT_EQ(op.messages(), std::vector<std::string>{"Open Comm Failed!"});
+
+  (void)!write(done[1], "x", 1);
+  int status = 0;
+  waitpid(holder, &status, 0);
+  for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
 }
 
 TEST(PtySerial, PortIsFreeAgainAfterEverySend) {

@@ -59,11 +59,5 @@ TEST(SerialPortList, MissingKeyGivesAnEmptyList) {
   EXPECT_TRUE(listSerialPorts(registry).empty());
 }
 
-TEST(SerialPortList, ShowsPortsInTheOrderTheRegistryGivesThem) {
-  ListedRegistry registry;
-  registry.values = {"COM3", "COM1", "COM12"};
-  EXPECT_EQ(listSerialPorts(registry), registry.values);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -76,6 +76,10 @@ ln -sfn "$work/absent" "$WINEPREFIX/dosdevices/com7"
 ln -sfn "$work/busy" "$WINEPREFIX/dosdevices/com8"
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
+# Some USB adapters' drivers give their value a long name. The key is
+# volatile, so this lasts as long as the server started above.
+wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\VendorUsbSerialAdapterPort0' \
+  /t REG_SZ /d COM42 /f </dev/null >/dev/null 2>&1
 
 # The reader must run before the writer: a pty nobody reads blocks writes.
 cat "$work/ttyB" >"$work/received.bin" &
