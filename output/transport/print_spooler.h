@@ -40,6 +40,9 @@ class PrinterConnection {
   virtual WriteOutcome write(std::string_view bytes) = 0;
   virtual Failure endPage() = 0;
   virtual Failure endDocument() = 0;
+  // Deletes the started job, so that a job that failed half-way is not
+  // printed when the queue is closed.
+  virtual void abortDocument() = 0;
   virtual Failure close() = 0;
 };
 

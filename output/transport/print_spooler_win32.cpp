@@ -69,6 +69,7 @@ class Win32PrinterConnection final : public PrinterConnection {
     if (!EndDocPrinter(printer_.get())) return lastWin32Error("EndDocPrinter");
     return {};
   }
+  void abortDocument() override { AbortPrinter(printer_.get()); }
   Failure close() override {
     if (!printer_.close()) return lastWin32Error("ClosePrinter");
     return {};

@@ -43,18 +43,22 @@ bool stepFailed(const Failure& failure, const std::string& port, Operator& op) {
 bool printJob(PrinterConnection& printer, std::string_view bytes, const std::string& documentName,
               const std::string& port, Operator& op, const SendProgress& progress) {
   if (stepFailed(printer.startDocument({documentName, "", "RAW"}), port, op)) return false;
-  if (stepFailed(printer.startPage(), port, op)) return false;
+  auto abandon = [&] {
+    printer.abortDocument();
+    return false;
+  };
+  if (stepFailed(printer.startPage(), port, op)) return abandon();
   const WriteOutcome outcome = printer.write(bytes);
   if (outcome.written != bytes.size() || outcome.failure) {
     std::string text = "Printing to " + port + " stopped after " + std::to_string(outcome.written) +
                        " of " + std::to_string(bytes.size()) + " bytes";
     if (outcome.failure) text += ": " + describe(*outcome.failure);
     op.tell(MessageKind::Stop, text);
-    return false;
+    return abandon();
   }
   if (progress) progress(bytes.size(), bytes.size());
-  if (stepFailed(printer.endPage(), port, op)) return false;
-  if (stepFailed(printer.endDocument(), port, op)) return false;
+  if (stepFailed(printer.endPage(), port, op)) return abandon();
+  if (stepFailed(printer.endDocument(), port, op)) return abandon();
   return !stepFailed(printer.close(), port, op);
 }
 

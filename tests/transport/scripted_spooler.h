@@ -80,6 +80,7 @@ class ScriptedSpooler final : public PrintSpooler {
     }
     Failure endPage() override { return spooler_.step("EndPagePrinter"); }
     Failure endDocument() override { return spooler_.step("EndDocPrinter"); }
+    void abortDocument() override { spooler_.log.push_back("AbortPrinter"); }
     Failure close() override {
       closed_ = true;
       --spooler_.openPrinters;

@@ -136,23 +136,26 @@ TEST(UsbSpooler, QueueThatCannotBeMadeIsReported) {
   }
 }
 
-TEST(UsbSpooler, FailedJobStepIsReportedAndTheQueueClosed) {
+TEST(UsbSpooler, FailedJobStepIsReportedAndNothingHalfDoneIsPrinted) {
   const struct {
     const char* step;
     std::size_t writeLimit;
     const char* message;
+    bool aborted;  // a started job is deleted rather than printed in part
   } cases[] = {
       {"StartDocPrinter", SIZE_MAX,
-       "Printing to USB001 failed: StartDocPrinter: Access is denied. (5)"},
+       "Printing to USB001 failed: StartDocPrinter: Access is denied. (5)", false},
       {"StartPagePrinter", SIZE_MAX,
-       "Printing to USB001 failed: StartPagePrinter: Access is denied. (5)"},
-      {"WritePrinter", SIZE_MAX, "Printing to USB001 stopped after 0 of 5 bytes: WritePrinter (6)"},
-      {"", 3, "Printing to USB001 stopped after 3 of 5 bytes"},
+       "Printing to USB001 failed: StartPagePrinter: Access is denied. (5)", true},
+      {"WritePrinter", SIZE_MAX, "Printing to USB001 stopped after 0 of 5 bytes: WritePrinter (6)",
+       true},
+      {"", 3, "Printing to USB001 stopped after 3 of 5 bytes", true},
       {"EndPagePrinter", SIZE_MAX,
-       "Printing to USB001 failed: EndPagePrinter: Access is denied. (5)"},
-      {"EndDocPrinter", SIZE_MAX,
-       "Printing to USB001 failed: EndDocPrinter: Access is denied. (5)"},
-      {"ClosePrinter", SIZE_MAX, "Printing to USB001 failed: ClosePrinter: Access is denied. (5)"},
+       "Printing to USB001 failed: EndPagePrinter: Access is denied. (5)", true},
+      {"EndDocPrinter", SIZE_MAX, "Printing to USB001 failed: EndDocPrinter: Access is denied. (5)",
+       true},
+      {"ClosePrinter", SIZE_MAX, "Printing to USB001 failed: ClosePrinter: Access is denied. (5)",
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.step);
@@ -165,6 +168,9 @@ TEST(UsbSpooler, FailedJobStepIsReportedAndTheQueueClosed) {
     EXPECT_EQ(op.messages(), std::vector<std::string>{c.message});
     EXPECT_EQ(spooler.openPrinters, 0);
     EXPECT_EQ(spooler.log.back(), "ClosePrinter");
+    const bool aborted =
+        std::find(spooler.log.begin(), spooler.log.end(), "AbortPrinter") != spooler.log.end();
+    EXPECT_EQ(aborted, c.aborted);
   }
 }
 
