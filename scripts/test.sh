@@ -18,3 +18,9 @@ echo "== sanitize (ASan + UBSan, fuzz smoke run, smallest benchmark)"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize
 ctest --preset sanitize -j2
+
+echo "== windows (MinGW-w64 cross build; the transport under Wine)"
+bash scripts/install-packages.sh $(cat scripts/windows-packages.txt)
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows

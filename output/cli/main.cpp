@@ -1,15 +1,34 @@
 // corvane-out: the output program's engine on the command line.
+#include <unistd.h>
+
 #include <cstdio>
 #include <string_view>
 
 #include "output/cli/convert_command.h"
+#include "output/cli/port_commands.h"
+#include "output/cli/stderr_operator.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
+    "                           [--intermediate FILE] [--preview FILE.svg]\n"
+    "       corvane-out ports\n"
+    "       corvane-out send FILE --port PORT [--baud N] [--title NAME]\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "convert") return corvane::runConvertCommand(argc - 2, argv + 2);
-  std::fprintf(stderr,
-               "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] "
-               "[--closed MM]\n"
-               "                           [--intermediate FILE] [--preview FILE.svg]\n");
+  if (command == "ports" || command == "send") {
+    corvane::StderrOperator op;
+    const auto transport = corvane::makeSystemTransport();
+    if (command == "ports") return corvane::runPortsCommand(*transport, op, stdout);
+    // Progress only where a person watches it.
+    std::FILE* progress = isatty(STDERR_FILENO) ? stderr : nullptr;
+    return corvane::runSendCommand(argc - 2, argv + 2, *transport, op, progress);
+  }
+  std::fputs(kUsage, stderr);
   return command == "--help" || command == "help" ? 0 : 2;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <variant>
+
+#include "output/transport/system_error.h"
+
+namespace corvane {
+
+// The whole stream file in memory, or why it could not be had. A file that
+// cannot be read to its end is never sent in part.
+std::variant<std::string, SystemError> readStreamFile(const std::string& path);
+
+}  // namespace corvane
