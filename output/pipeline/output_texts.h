@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+// The output program's texts that come from its language library.
+enum class TextId {
+  AboutItem = 101,
+  ContinueCut = 102,
+  PortNotValid = 103,
+  AlreadyRunning = 104,
+  ToolWindowMissing = 105,
+  JobFileMissing = 106,
+};
+
+class TextSource {
+ public:
+  virtual ~TextSource();
+  virtual std::string text(TextId id) const = 0;
+};
+
+// The English texts, built in: the command line has no language library.
+class EnglishTexts final : public TextSource {
+ public:
+  std::string text(TextId id) const override;
+};
+
+}  // namespace corvane

@@ -1,0 +1,9 @@
+/* Chinese texts of the output program (UTF-8), for lang_ch.dll. */
+#pragma once
+
+#define CORVANE_TEXT_101 "关于 CORVANE-OUT..."
+#define CORVANE_TEXT_102 "定位命令已发送到刻字机。现在开始切割吗？"
+#define CORVANE_TEXT_103 "所选端口不是有效的COM或USB端口。"
+#define CORVANE_TEXT_104 "CORVANE-OUT 已在运行。所有副本现已关闭，请从工具窗口重新发送作业。"
+#define CORVANE_TEXT_105 "CORVANE 工具窗口未打开。请从工具窗口启动输出。"
+#define CORVANE_TEXT_106 "没有可切割的作业：作业文件 QuillonPro1.tmp 不存在。请先从工具窗口导出作业。"

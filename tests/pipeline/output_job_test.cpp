@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "output/pipeline/output_job.h"
+#include "output/transport/fake_transport.h"
+#include "support/recording_operator.h"
+#include "support/temp_dir.h"
+
+namespace corvane {
+namespace {
+
+using testing::readFile;
+using testing::RecordingOperator;
+using testing::TempDir;
+using testing::writeFile;
+
+const PortEntry kCom1{"COM1", PortKind::Serial, ""};
+const PortEntry kUsb1{"USB001", PortKind::UsbQueue, ""};
+
+// A DB job of one 10 mm square's side, mirrored onto (1000, 0).
+constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
+constexpr const char* kDbStreamHpgl = "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
+constexpr const char* kDbStreamDmpl =
+    ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
+
+class OutputJobTest : public ::testing::Test {
+ protected:
+  OutputChoices choices(const PortEntry& port, const std::string& machine = "TVM-1200") {
+    OutputChoices c;
+    c.port = port;
+    c.baudText = "38400";
+    c.machine = machine;
+    c.angleText = "1.00";
+    c.closedText = "1.00";
+    return c;
+  }
+
+  // Prepares a job as the program does at its start.
+  std::unique_ptr<OutputJob> start(const std::string& jobText) {
+    writeFile(files.job().string(), jobText);
+    auto job = std::make_unique<OutputJob>(files, transport, op, texts);
+    job->prepareJob();
+    return job;
+  }
+
+  TempDir dir;
+  JobFiles files{dir.path()};
+  FakeTransport transport;
+  RecordingOperator op;
+  EnglishTexts texts;
+};
+
+TEST_F(OutputJobTest, DbJobOnAComPortSendsTheStreamOnTheWorker) {
+  auto job = start(kDbJob);
+  EXPECT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  EXPECT_EQ(job->waitForSend(), SendOutcome::Sent);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].bytes, kDbStreamHpgl);
+  EXPECT_EQ(transport.sends[0].filePath, files.stream().string());
+  EXPECT_EQ(transport.sends[0].options.baud, 38400u);
+  EXPECT_EQ(transport.sends[0].options.documentName, "Output_Job");
+  EXPECT_TRUE(op.messages.empty());
+  EXPECT_TRUE(op.questions.empty());
+}
+
+TEST_F(OutputJobTest, MachineChoosesTheDialect) {
+  struct Case {
+    const char* machine;
+    const char* stream;
+  };
+  const Case cases[] = {{"RQ-2400", kDbStreamDmpl}, {"PLN-600", kDbStreamHpgl},
+                        {"TVM-2400S", kDbStreamHpgl}};
+  auto job = start(kDbJob);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.machine);
+    transport.sends.clear();
+    EXPECT_EQ(job->runJob(choices(kUsb1, c.machine)), SendOutcome::Sent);
+    ASSERT_EQ(transport.sends.size(), 1u);
+    EXPECT_EQ(transport.sends[0].bytes, c.stream);
+  }
+}
+
+TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
+  // A mark frame 140 mm wide and 90 mm high, mirrored onto (5200, 5200).
+  const std::string tbJob = "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;";
+  const std::string stream = "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
+  for (const bool ok : {true, false}) {
+    SCOPED_TRACE(ok ? "OK" : "Cancel");
+    transport.sends.clear();
+    op.questions.clear();
+    op.answers = {ok};
+    auto job = start(tbJob);
+    for (const PortEntry& port : {kCom1, kUsb1}) {
+      SCOPED_TRACE(port.name);
+      transport.sends.clear();
+      op.answers = {ok};
+      const SendOutcome outcome = job->runJob(choices(port));
+      job->waitForSend();
+      ASSERT_EQ(transport.sends.size(), 2u);
+      EXPECT_EQ(transport.sends[0].bytes, "TB25,3600,5600;");
+      EXPECT_EQ(transport.sends[0].options.documentName, "Output_CMD");
+      if (ok) {
+        EXPECT_NE(outcome, SendOutcome::Cancelled);
+        EXPECT_EQ(transport.sends[1].bytes, stream);
+        EXPECT_EQ(transport.sends[1].options.documentName, "Output_Job");
+      } else {
+        EXPECT_EQ(outcome, SendOutcome::Cancelled);
+        EXPECT_EQ(transport.sends[1].bytes, "TB24;");
+        EXPECT_EQ(transport.sends[1].options.documentName, "Output_CMD");
+        EXPECT_EQ(readFile(files.stream().string()), stream);  // kept for another press
+      }
+    }
+    EXPECT_EQ(op.questions, std::vector<std::string>(2, texts.text(TextId::ContinueCut)));
+  }
+}
+
+TEST_F(OutputJobTest, AJobWithBothCommandsIsAFrameJob) {
+  op.answers = {true};
+  auto job = start("DB0,0,1000,0;TB10,20,1000,0;PU100,200;PD300,200;");
+  job->runJob(choices(kUsb1));
+  ASSERT_EQ(transport.sends.size(), 2u);
+  EXPECT_EQ(transport.sends[0].bytes, "TB25,20,10;");
+}
+
+TEST_F(OutputJobTest, CornerOptionsBuildFromTheIntermediateFile) {
+  auto job = start(kDbJob);
+  OutputChoices c = choices(kUsb1);
+  c.closedEnabled = true;
+  c.closedText = "1.00";
+  c.angleText = "-5";  // not enabled: its value does not matter
+  ASSERT_EQ(job->runJob(c), SendOutcome::Sent);
+  EXPECT_EQ(transport.sends.at(0).bytes,
+            "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
+}
+
+TEST_F(OutputJobTest, NothingStaleIsEverSent) {
+  struct Case {
+    const char* why;
+    const char* jobText;
+    bool angle;
+    std::string angleText;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"no job command", "PU1,1;PD2,2;", false, "1", "This function is used for TB command! Please Check!"},
+      {"corner distances zero", kDbJob, true, "0.00", "尖角闭合参数设置有误"},
+      {"negative corner distance", kDbJob, true, "-2", "尖角闭合参数设置有误"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    transport.sends.clear();
+    auto job = start(c.jobText);
+    op.messages.clear();
+    writeFile(files.stream().string(), "IN;PA;PU0,0;PD9,9;PU0,0;!PG;");  // an earlier press's
+    OutputChoices o = choices(kCom1);
+    o.angleEnabled = c.angle;
+    o.angleText = c.angleText;
+    EXPECT_EQ(job->runJob(o), SendOutcome::NotSent);
+    job->waitForSend();
+    EXPECT_TRUE(transport.sends.empty());
+    EXPECT_FALSE(std::filesystem::exists(files.stream()));
+    ASSERT_FALSE(op.messages.empty());
+    EXPECT_EQ(op.messages.back().second, c.message);
+  }
+}
+
+TEST_F(OutputJobTest, NoValidPortSaysSoAndSendsNothing) {
+  auto job = start(kDbJob);
+  OutputChoices c = choices(kCom1);
+  c.port.reset();
+  EXPECT_EQ(job->runJob(c), SendOutcome::NotSent);
+  EXPECT_EQ(op.texts(), std::vector<std::string>{texts.text(TextId::PortNotValid)});
+  EXPECT_TRUE(transport.sends.empty());
+}
+
+TEST_F(OutputJobTest, FailedSendIsReportedAsFailed) {
+  auto job = start(kDbJob);
+  transport.failSends = true;
+  EXPECT_EQ(job->runJob(choices(kUsb1)), SendOutcome::Failed);
+  EXPECT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  EXPECT_EQ(job->waitForSend(), SendOutcome::Failed);
+}
+
+TEST_F(OutputJobTest, ClosingRemovesTheJobFilesEvenWithoutOutput) {
+  auto job = start(kDbJob);
+  ASSERT_TRUE(std::filesystem::exists(files.plain()));
+  job->removeTemporaryFiles();
+  EXPECT_FALSE(std::filesystem::exists(files.job()));
+  EXPECT_FALSE(std::filesystem::exists(files.plain()));
+  EXPECT_FALSE(std::filesystem::exists(files.stream()));
+}
+
+// Holds every file send until released, like a cutter that is still cutting.
+class SlowCutter final : public Transport {
+ public:
+  std::vector<PortEntry> listPorts(Operator&) override { return {kCom1}; }
+  bool sendText(const PortEntry&, std::string_view, const SendOptions&, Operator&) override {
+    return true;
+  }
+  bool sendFile(const PortEntry&, const std::string& path, const SendOptions&, Operator&) override {
+    started.set_value();
+    release.get_future().wait();
+    bytes = readFile(path);  // the file must still be there, whole
+    return true;
+  }
+  std::promise<void> started;
+  std::promise<void> release;
+  std::string bytes;
+};
+
+TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
+  writeFile(files.job().string(), kDbJob);
+  SlowCutter cutter;
+  OutputJob job(files, cutter, op, texts);
+  job.prepareJob();
+  ASSERT_EQ(job.runJob(choices(kCom1)), SendOutcome::Started);
+  cutter.started.get_future().wait();
+
+  EXPECT_EQ(job.runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
+  ASSERT_EQ(op.messages.size(), 1u);
+  EXPECT_EQ(op.messages[0].first, MessageKind::Warning);
+
+  std::thread closing([&] { job.removeTemporaryFiles(); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(std::filesystem::exists(files.stream()));
+  cutter.release.set_value();
+  closing.join();
+  EXPECT_EQ(cutter.bytes, kDbStreamHpgl);
+  EXPECT_FALSE(std::filesystem::exists(files.stream()));
+}
+
+}  // namespace
+}  // namespace corvane
