@@ -33,6 +33,7 @@ class SerialSendWorkers {
   SerialSendWorkers(const SerialSendWorkers&) = delete;
   SerialSendWorkers& operator=(const SerialSendWorkers&) = delete;
 
+  // system and op are used from the worker thread and must outlive it.
   void start(SerialSystem& system, SerialSendJob job, Operator& op);
   void waitForAll();
 

@@ -16,6 +16,7 @@
 #include "output/transport/posix_serial.h"
 #include "output/transport/serial_send.h"
 #include "tests/transport/pty_pair.h"
+#include "tests/transport/observed_serial.h"
 #include "tests/transport/recording_operator.h"
 #include "tests/transport/temp_dir.h"
 
@@ -27,33 +28,7 @@ using test::PtyPair;
 using test::RecordingOperator;
 using test::TempDir;
 
-// The real system underneath, with the size of every write kept.
-class ObservedSerialSystem final : public SerialSystem {
- public:
-  std::unique_ptr<SerialConnection> open(const std::string& port, SystemError& error) override {
-    auto real = real_.open(port, error);
-    if (!real) return nullptr;
-    return std::make_unique<Observed>(std::move(real), writes);
-  }
-  std::vector<std::size_t> writes;
-
- private:
-  class Observed final : public SerialConnection {
-   public:
-    Observed(std::unique_ptr<SerialConnection> real, std::vector<std::size_t>& writes)
-        : real_(std::move(real)), writes_(writes) {}
-    void applyLine(const LineSettings& line) override { real_->applyLine(line); }
-    WriteOutcome write(std::string_view bytes) override {
-      writes_.push_back(bytes.size());
-      return real_->write(bytes);
-    }
-
-   private:
-    std::unique_ptr<SerialConnection> real_;
-    std::vector<std::size_t>& writes_;
-  };
-  PosixSerialSystem real_;
-};
+using ObservedSerialSystem = test::ObservedSerialSystem<PosixSerialSystem>;
 
 TEST(PtySerial, FarEndReceivesTheFileByteForByte) {
   const struct {

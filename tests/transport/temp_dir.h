@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdlib>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,8 +13,13 @@ namespace corvane::test {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    static std::atomic<unsigned> made{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (;;) {
+      path_ = std::filesystem::temp_directory_path() /
+              ("corvane-" + std::to_string(stamp) + "-" + std::to_string(made++));
+      if (std::filesystem::create_directory(path_)) break;
+    }
   }
   ~TempDir() {
     std::error_code error;

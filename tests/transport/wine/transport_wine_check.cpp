@@ -22,6 +22,7 @@
 #include "output/transport/transport.h"
 #include "output/transport/usb_spooler.h"
 #include "output/transport/win32_systems.h"
+#include "tests/transport/observed_serial.h"
 #include "tests/transport/recording_operator.h"
 
 namespace corvane {
@@ -52,33 +53,7 @@ std::string fileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The real serial calls, with the size of every write kept.
-class ObservedSerial final : public SerialSystem {
- public:
-  std::unique_ptr<SerialConnection> open(const std::string& port, SystemError& error) override {
-    auto real = real_.open(port, error);
-    if (!real) return nullptr;
-    return std::make_unique<Observed>(std::move(real), writes);
-  }
-  std::vector<std::size_t> writes;
-
- private:
-  class Observed final : public SerialConnection {
-   public:
-    Observed(std::unique_ptr<SerialConnection> real, std::vector<std::size_t>& writes)
-        : real_(std::move(real)), writes_(writes) {}
-    void applyLine(const LineSettings& line) override { real_->applyLine(line); }
-    WriteOutcome write(std::string_view bytes) override {
-      writes_.push_back(bytes.size());
-      return real_->write(bytes);
-    }
-
-   private:
-    std::unique_ptr<SerialConnection> real_;
-    std::vector<std::size_t>& writes_;
-  };
-  Win32SerialSystem real_;
-};
+using ObservedSerial = test::ObservedSerialSystem<Win32SerialSystem>;
 
 // The real spooler, counting queue creations.
 class ObservedSpooler final : public PrintSpooler {
