@@ -109,8 +109,8 @@ int runConvertCommand(int argc, char** argv) {
   if (samePlace(request.jobPath, request.streamPath) ||
       samePlace(request.jobPath, request.intermediatePath) ||
       samePlace(request.streamPath, request.intermediatePath) ||
-      (!previewPath.empty() && (samePlace(previewPath, request.jobPath) ||
-                                samePlace(previewPath, request.streamPath)))) {
+      (!previewPath.empty() &&
+       (samePlace(previewPath, request.jobPath) || samePlace(previewPath, request.streamPath)))) {
     return usageError("the job, intermediate, stream and preview files must be different files");
   }
 
@@ -124,8 +124,8 @@ int runConvertCommand(int argc, char** argv) {
 
   std::error_code error;
   const auto size = std::filesystem::file_size(request.streamPath, error);
-  std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(), static_cast<std::uintmax_t>(size),
-              dialectName(dialectForMachine(request.machine)));
+  std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(),
+              static_cast<std::uintmax_t>(size), dialectName(dialectForMachine(request.machine)));
   if (!previewPath.empty() && writePreview(request.streamPath, previewPath, op)) {
     std::printf("%s: preview of the cut\n", previewPath.c_str());
   }

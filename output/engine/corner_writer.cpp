@@ -68,8 +68,8 @@ void CornerWriter::writeRuns(const std::vector<PathPoint>& points, std::uint32_t
       const PathPoint& last = points[j - 1];
       if (samePosition(last, points[start])) {
         if (cornerDistance > 0) {
-          emitCorner(points[j - 2], last, points[start + 1], std::max(cornerDistance, closeDistance),
-                     true);
+          emitCorner(points[j - 2], last, points[start + 1],
+                     std::max(cornerDistance, closeDistance), true);
         } else {
           out_.penDown(last.x, last.y);
         }

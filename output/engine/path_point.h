@@ -13,6 +13,8 @@ struct PathPoint {
   friend bool operator==(const PathPoint&, const PathPoint&) = default;
 };
 
-inline bool samePosition(const PathPoint& a, const PathPoint& b) { return a.x == b.x && a.y == b.y; }
+inline bool samePosition(const PathPoint& a, const PathPoint& b) {
+  return a.x == b.x && a.y == b.y;
+}
 
 }  // namespace corvane

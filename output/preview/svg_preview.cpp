@@ -31,7 +31,8 @@ std::string renderSvgPreview(const StreamTrace& trace) {
   const double left = trace.minX / kUnitsPerMm - kMarginMm;
   const double top = -trace.maxY / kUnitsPerMm - kMarginMm;
   const double width = (static_cast<double>(trace.maxX) - trace.minX) / kUnitsPerMm + 2 * kMarginMm;
-  const double height = (static_cast<double>(trace.maxY) - trace.minY) / kUnitsPerMm + 2 * kMarginMm;
+  const double height =
+      (static_cast<double>(trace.maxY) - trace.minY) / kUnitsPerMm + 2 * kMarginMm;
 
   std::string cuts;
   std::string travel;
@@ -52,7 +53,8 @@ std::string renderSvgPreview(const StreamTrace& trace) {
     atY = s.y1;
   }
 
-  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
+  std::string svg =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
   svg += " width=\"";
   appendNumber(svg, width);
   svg += "mm\" height=\"";
