@@ -22,8 +22,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Windows test binaries run under Wine.
-find_program(CORVANE_WINE NAMES wine wine64)
+# Windows test programs run under Wine, inside the Wine bench of this build
+# tree (scripts/wine-bench.sh): a private prefix, never the user's ~/.wine.
+find_program(CORVANE_WINE NAMES wine)
 if(CORVANE_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANE_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-bench.sh exec ${CMAKE_BINARY_DIR}/wine)
 endif()

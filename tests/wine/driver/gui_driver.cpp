@@ -1,0 +1,204 @@
+#include "tests/wine/driver/gui_driver.h"
+
+#include <thread>
+#include <vector>
+
+namespace corvane::wine {
+namespace {
+
+constexpr UINT kSendTimeoutMs = 2000;
+
+struct WindowSearch {
+  DWORD processId;
+  std::wstring caption;
+  HWND found;
+};
+
+BOOL CALLBACK matchTopLevel(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  if (utf8(search->caption) != windowText(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+struct BoxSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK matchMessageBox(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<BoxSearch*>(context);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring_view(className) != L"#32770") return TRUE;
+  if (GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The box's message is the static control with id 0xFFFF, as on Windows.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& ready, std::chrono::milliseconds patience) {
+  const Clock::time_point deadline = Clock::now() + patience;
+  while (!ready()) {
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+std::wstring wide(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, result.data(), length);
+  return result;
+}
+
+std::string utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), length, nullptr, nullptr);
+  return result;
+}
+
+Launched::Launched(const std::filesystem::path& program, std::wstring_view arguments) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) commandLine += L" " + std::wstring(arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const std::wstring directory = program.parent_path().wstring();
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &info)) {
+    return;
+  }
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  processId_ = info.dwProcessId;
+  // Ready for input means its first window exists; finding it still polls.
+  WaitForInputIdle(process_, static_cast<DWORD>(kPatience.count()));
+}
+
+Launched::~Launched() {
+  if (process_ == nullptr) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, static_cast<DWORD>(kPatience.count()));
+  }
+  CloseHandle(process_);
+}
+
+std::optional<DWORD> Launched::waitForExit(std::chrono::milliseconds patience) {
+  if (process_ == nullptr) return std::nullopt;
+  if (WaitForSingleObject(process_, static_cast<DWORD>(patience.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+HWND findWindow(DWORD processId, std::string_view caption, std::chrono::milliseconds patience) {
+  WindowSearch search{processId, wide(caption), nullptr};
+  waitUntil(
+      [&] {
+        EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      patience);
+  return search.found;
+}
+
+std::string windowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                           &length)) {
+    return {};
+  }
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
+                           reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                           kSendTimeoutMs, &copied)) {
+    return {};
+  }
+  return utf8(std::wstring_view(buffer.data(), copied));
+}
+
+std::string controlText(HWND dialog, int controlId) {
+  HWND control = GetDlgItem(dialog, controlId);
+  return control ? windowText(control) : std::string();
+}
+
+bool setControlText(HWND dialog, int controlId, std::string_view text) {
+  HWND control = GetDlgItem(dialog, controlId);
+  if (!control) return false;
+  const std::wstring value = wide(text);
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()),
+                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0 &&
+         result != 0;
+}
+
+bool clickButton(HWND dialog, int controlId) {
+  HWND button = GetDlgItem(dialog, controlId);
+  if (!button) return false;
+  return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+std::optional<MessageBoxSeen> findMessageBox(HWND owner, std::chrono::milliseconds patience) {
+  BoxSearch search{owner, nullptr};
+  const bool seen = waitUntil(
+      [&] {
+        EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      patience);
+  if (!seen) return std::nullopt;
+  return MessageBoxSeen{search.found, windowText(search.found),
+                        controlText(search.found, kMessageBoxTextId)};
+}
+
+bool answerMessageBox(const MessageBoxSeen& box, int buttonId) {
+  HWND button = GetDlgItem(box.window, buttonId);
+  if (!button) return false;
+  PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  return waitUntil([&] { return !IsWindow(box.window); });
+}
+
+bool takeScreenshot(const std::string& unixPath) {
+  // Wine starts Linux programs but cannot wait for them; the picture is
+  // written under a temporary name and renamed, so its presence means done.
+  const std::string partial = unixPath + ".part";
+  std::error_code ignored;
+  std::filesystem::remove(std::filesystem::path(wide("Z:" + unixPath)), ignored);
+  // Windows quoting for the one argument, shell quoting inside it.
+  std::wstring commandLine = wide("/bin/sh -c \"import -silent -window root 'png:" + partial +
+                                  "' && mv '" + partial + "' '" + unixPath + "'\"");
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  const std::filesystem::path done(wide("Z:" + unixPath));
+  return waitUntil([&] { return std::filesystem::exists(done, ignored); });
+}
+
+}  // namespace corvane::wine
