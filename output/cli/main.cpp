@@ -6,6 +6,7 @@
 
 #include "output/cli/convert_command.h"
 #include "output/cli/port_commands.h"
+#include "output/cli/run_command.h"
 #include "output/cli/stderr_operator.h"
 
 namespace {
@@ -13,6 +14,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
     "                           [--intermediate FILE] [--preview FILE.svg]\n"
+    "       corvane-out run [DIR] [--port PORT] [--baud N] [--machine NAME]\n"
+    "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n"
     "       corvane-out ports\n"
     "       corvane-out send FILE --port PORT [--baud N] [--title NAME]\n";
 
@@ -21,10 +24,11 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
   if (command == "convert") return corvane::runConvertCommand(argc - 2, argv + 2);
-  if (command == "ports" || command == "send") {
+  if (command == "ports" || command == "send" || command == "run") {
     corvane::StderrOperator op;
     const auto transport = corvane::makeSystemTransport();
     if (command == "ports") return corvane::runPortsCommand(*transport, op, stdout);
+    if (command == "run") return corvane::runRunCommand(argc - 2, argv + 2, *transport, op);
     // Progress only where a person watches it.
     std::FILE* progress = isatty(STDERR_FILENO) ? stderr : nullptr;
     return corvane::runSendCommand(argc - 2, argv + 2, *transport, op, progress);

@@ -38,6 +38,8 @@ class QuietOperator final : public Operator {
   bool askOkCancel(std::string_view) override { return false; }
 };
 
+}  // namespace
+
 PortEntry resolvePort(Transport& transport, const std::string& name) {
   if (name.find('/') != std::string::npos) {
     const bool usbPrinter = name.rfind("/dev/usb/", 0) == 0;
@@ -50,8 +52,6 @@ PortEntry resolvePort(Transport& transport, const std::string& name) {
   // Any other name is a print queue, whatever device it has.
   return {name, PortKind::UsbQueue, ""};
 }
-
-}  // namespace
 
 int runPortsCommand(Transport& transport, Operator& op, std::FILE* out) {
   for (const PortEntry& port : transport.listPorts(op)) {

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "common/operator.h"
 #include "output/transport/transport.h"
 
 namespace corvane {
+
+// A port named on the command line: a path is a device (a USB printer
+// under /dev/usb/, a serial line otherwise), a listed name is that port,
+// and any other name is a print queue.
+PortEntry resolvePort(Transport& transport, const std::string& name);
 
 // corvane-out ports: one line per port, "NAME<TAB>KIND<TAB>DESCRIPTION".
 int runPortsCommand(Transport& transport, Operator& op, std::FILE* out);

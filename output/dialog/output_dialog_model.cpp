@@ -62,8 +62,8 @@ int findSavedChoice(const std::vector<std::string>& items, const std::string& te
 
 std::string formatStepPosition(int position) {
   char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, position / 100.0,
-                                    std::chars_format::fixed, 2);
+  const auto result =
+      std::to_chars(text, text + sizeof text, position / 100.0, std::chars_format::fixed, 2);
   return std::string(text, result.ptr);
 }
 
@@ -95,7 +95,7 @@ void OutputDialogModel::loadSettings(const settings::OutputSettings& saved,
 }
 
 settings::OutputSettings OutputDialogModel::settingsToSave() const {
-  return {ports.selectedText(), bauds.selectedText(), machines.selectedText(), angleText,
+  return {ports.selectedText(), bauds.selectedText(),     machines.selectedText(),  angleText,
           closedText,           angleEnabled ? "1" : "0", closedEnabled ? "1" : "0"};
 }
 

@@ -16,8 +16,7 @@
 
 namespace corvane {
 
-inline constexpr std::array<const char*, 5> kBaudRates{"9600", "38400", "56000", "57600",
-                                                       "152000"};
+inline constexpr std::array<const char*, 5> kBaudRates{"9600", "38400", "56000", "57600", "152000"};
 inline constexpr std::array<const char*, 6> kMachines{"RQ-2400",  "PLN-600",   "TVM-1200",
                                                       "TVM-2400", "TVM-1200S", "TVM-2400S"};
 

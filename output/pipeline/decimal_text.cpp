@@ -18,8 +18,8 @@ std::string_view numberPart(std::string_view text) {
 double decimalValue(std::string_view text) {
   text = numberPart(text);
   double value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::fixed);
+  const auto result =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   if (result.ec != std::errc() || !std::isfinite(value)) return 0;
   return value;
 }

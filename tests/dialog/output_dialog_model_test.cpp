@@ -142,8 +142,8 @@ TEST(OutputDialogModel, SavesAndHandsOnWhatTheOperatorChose) {
 }
 
 TEST(PreviewLines, ScaleConsecutiveCutsIntoTheCorner) {
-  const std::vector<PathPoint> points{up(0, 0), down(0, 0), down(100, 0), down(100, 50),
-                                      up(0, 0), down(10, 10)};
+  const std::vector<PathPoint> points{up(0, 0),      down(0, 0), down(100, 0),
+                                      down(100, 50), up(0, 0),   down(10, 10)};
   // 200 x 50 area, job 100 x 50: scale min(2, 1) = 1.
   const auto lines = previewLines(points, 100, 50, 200, 50);
   ASSERT_EQ(lines.size(), 2u);

@@ -1,0 +1,174 @@
+#include "output/cli/run_command.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "common/settings/output_settings.h"
+#include "output/cli/port_commands.h"
+#include "output/dialog/output_dialog_model.h"
+#include "output/engine/byte_sink.h"
+#include "output/pipeline/decimal_text.h"
+#include "output/pipeline/output_job.h"
+#include "output/preview/svg_preview.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int kExitSent = 0;
+constexpr int kExitNotSent = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitDeclined = 3;
+
+constexpr const char* kUsage =
+    "usage: corvane-out run [DIR] [--port PORT] [--baud N] [--machine NAME]\n"
+    "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n";
+
+int usageError(const std::string& what) {
+  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), kUsage);
+  return kExitUsage;
+}
+
+struct RunOptions {
+  std::string directory = ".";
+  std::string port;
+  std::string baud;
+  std::string machine;
+  std::string angle;   // "off", or millimetres
+  std::string closed;  // "off", or millimetres
+  std::string preview;
+};
+
+bool parse(int argc, char** argv, RunOptions& options, std::string& problem) {
+  bool directoryGiven = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    std::string* target = arg == "--port"      ? &options.port
+                          : arg == "--baud"    ? &options.baud
+                          : arg == "--machine" ? &options.machine
+                          : arg == "--angle"   ? &options.angle
+                          : arg == "--closed"  ? &options.closed
+                          : arg == "--preview" ? &options.preview
+                                               : nullptr;
+    if (target != nullptr) {
+      if (i + 1 >= argc) {
+        problem = std::string(arg) + " needs a value";
+        return false;
+      }
+      *target = argv[++i];
+    } else if (!arg.empty() && arg[0] == '-') {
+      problem = "unknown option " + std::string(arg);
+      return false;
+    } else if (!directoryGiven) {
+      options.directory = arg;
+      directoryGiven = true;
+    } else {
+      problem = "more than one directory given";
+      return false;
+    }
+  }
+  return true;
+}
+
+// A distance option: "off" turns the option off, a number turns it on.
+bool validDistance(const std::string& value) {
+  return value.empty() || value == "off" ||
+         (value.find_first_not_of("0123456789.-+") == std::string::npos &&
+          value.find_first_of("0123456789") != std::string::npos);
+}
+
+void applyDistance(const std::string& value, bool& enabled, std::string& text) {
+  if (value.empty()) return;
+  enabled = value != "off";
+  if (enabled) text = value;
+}
+
+void selectPort(OutputDialogModel& model, const PortEntry& port) {
+  for (std::size_t i = 0; i < model.portEntries.size(); ++i) {
+    if (model.portEntries[i].name == port.name) {
+      model.selectPort(static_cast<int>(i));
+      return;
+    }
+  }
+  model.portEntries.push_back(port);
+  model.ports.items.push_back(port.name);
+  model.selectPort(static_cast<int>(model.ports.items.size()) - 1);
+}
+
+void writePreview(const JobFiles& files, const std::string& previewPath, Operator& op) {
+  std::ifstream in(files.stream(), std::ios::binary);
+  const std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  FileSink picture(previewPath);
+  if (!picture.isOpen() || !picture.write(renderSvgPreview(traceStream(stream))) ||
+      !picture.close()) {
+    op.tell(MessageKind::Warning, picture.error());
+  }
+}
+
+}  // namespace
+
+int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
+  RunOptions options;
+  std::string problem;
+  if (!parse(argc, argv, options, problem)) return usageError(problem);
+
+  if (!validDistance(options.angle) || !validDistance(options.closed)) {
+    return usageError("--angle and --closed take a number of millimetres or off");
+  }
+  if (!options.baud.empty() && integerValue(options.baud) <= 0) {
+    return usageError("--baud takes a positive number");
+  }
+
+  const EnglishTexts texts;
+  OutputJob job(JobFiles{options.directory}, transport, op, texts);
+  if (!job.jobFileExists()) {
+    op.tell(MessageKind::Stop, texts.text(TextId::JobFileMissing));
+    return kExitNotSent;
+  }
+
+  // The saved settings, then this run's choices over them.
+  OutputDialogModel model;
+  model.loadSettings(settings::loadOutputSettings(job.files().config()), transport.listPorts(op));
+  applyDistance(options.angle, model.angleEnabled, model.angleText);
+  applyDistance(options.closed, model.closedEnabled, model.closedText);
+  if (!options.port.empty()) selectPort(model, resolvePort(transport, options.port));
+  if (!options.baud.empty()) {
+    model.bauds.items.push_back(options.baud);
+    model.bauds.select(static_cast<int>(model.bauds.items.size()) - 1);
+  }
+  if (!options.machine.empty()) {
+    model.machines.items.push_back(options.machine);
+    model.machines.select(static_cast<int>(model.machines.items.size()) - 1);
+  }
+
+  job.prepareJob();
+  if (!settings::saveOutputSettings(job.files().config(), model.settingsToSave())) {
+    op.tell(MessageKind::Warning,
+            "The settings could not be saved in " + job.files().config().string());
+  }
+  SendOutcome outcome = job.runJob(model.choices());
+  if (outcome == SendOutcome::Started) outcome = job.waitForSend();
+  if (!options.preview.empty() && outcome != SendOutcome::NotSent) {
+    writePreview(job.files(), options.preview, op);
+  }
+
+  switch (outcome) {
+    case SendOutcome::Sent:
+      job.removeTemporaryFiles();
+      std::printf("Job sent to %s.\n", model.ports.selectedText().c_str());
+      return kExitSent;
+    case SendOutcome::Cancelled:
+      job.removeTemporaryFiles();
+      std::printf("Cut declined; TB24 sent to %s.\n", model.ports.selectedText().c_str());
+      return kExitDeclined;
+    default:
+      std::fprintf(stderr, "corvane-out: the job was not sent; its files are kept in %s\n",
+                   options.directory.c_str());
+      return kExitNotSent;
+  }
+}
+
+}  // namespace corvane

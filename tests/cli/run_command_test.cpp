@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "output/cli/run_command.h"
+#include "output/transport/fake_transport.h"
+#include "support/recording_operator.h"
+#include "support/temp_dir.h"
+#include "tests/transport/pty_pair.h"
+
+namespace corvane {
+namespace {
+
+using testing::readFile;
+using testing::RecordingOperator;
+using testing::TempDir;
+using testing::writeFile;
+
+constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
+constexpr const char* kDbStreamDmpl =
+    ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
+constexpr const char* kDbStreamHpgl =
+    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
+
+class RunCommand : public ::testing::Test {
+ protected:
+  void SetUp() override { transport.ports = {{"COM1", PortKind::Serial, ""}}; }
+
+  int run(std::vector<std::string> args) {
+    args.insert(args.begin(), dir.path().string());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    return runRunCommand(static_cast<int>(argv.size()), argv.data(), transport, op);
+  }
+  bool jobFilesGone() const {
+    return !std::filesystem::exists(dir.file("QuillonPro1.tmp")) &&
+           !std::filesystem::exists(dir.file("QuillonPro2.tmp")) &&
+           !std::filesystem::exists(dir.file("QuillonPro3.tmp"));
+  }
+
+  TempDir dir;
+  FakeTransport transport;
+  RecordingOperator op;
+};
+
+TEST_F(RunCommand, SendsTheJobWithTheSavedSettingsAndCleansUp) {
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  EXPECT_EQ(run({}), 0);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].port.name, "COM1");
+  EXPECT_EQ(transport.sends[0].options.baud, 38400u);
+  EXPECT_EQ(transport.sends[0].bytes, kDbStreamDmpl);
+  EXPECT_TRUE(jobFilesGone());
+  // The settings are saved as the dialog saves them at Output.
+  const std::string config = readFile(dir.file("Config.ini"));
+  EXPECT_NE(config.find("PORTNAME=COM1"), std::string::npos) << config;
+  EXPECT_NE(config.find("MACHINE=RQ-2400"), std::string::npos) << config;
+}
+
+TEST_F(RunCommand, OptionsOverrideAndAreSaved) {
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  writeFile(dir.file("Config.ini"), "[ENABLE]\r\nANGLE=1\r\n");
+  EXPECT_EQ(run({"--machine", "TVM-1200", "--angle", "off", "--closed", "1", "--baud", "9600"}), 0);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].bytes, "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
+  EXPECT_EQ(transport.sends[0].options.baud, 9600u);
+  const std::string config = readFile(dir.file("Config.ini"));
+  EXPECT_NE(config.find("MACHINE=TVM-1200"), std::string::npos) << config;
+  EXPECT_NE(config.find("CLOSED=1\r\n"), std::string::npos) << config;
+}
+
+TEST_F(RunCommand, AsksBeforeCuttingAFrameJob) {
+  for (const bool ok : {true, false}) {
+    SCOPED_TRACE(ok ? "OK" : "Cancel");
+    transport.sends.clear();
+    op.answers = {ok};
+    writeFile(dir.file("QuillonPro1.tmp"),
+              "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;");
+    EXPECT_EQ(run({"--machine", "PLN-600"}), ok ? 0 : 3);
+    ASSERT_EQ(transport.sends.size(), 2u);
+    EXPECT_EQ(transport.sends[0].bytes, "TB25,3600,5600;");
+    EXPECT_EQ(transport.sends[1].bytes,
+              ok ? "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;" : "TB24;");
+    EXPECT_TRUE(jobFilesGone());
+  }
+}
+
+TEST_F(RunCommand, KeepsTheJobWhenItCouldNotBeSent) {
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  transport.failSends = true;
+  EXPECT_EQ(run({}), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("QuillonPro1.tmp")));
+
+  std::filesystem::remove(dir.file("QuillonPro1.tmp"));
+  op.messages.clear();
+  EXPECT_EQ(run({}), 1);
+  ASSERT_EQ(op.messages.size(), 1u);
+  EXPECT_NE(op.messages[0].second.find("QuillonPro1.tmp"), std::string::npos);
+}
+
+TEST_F(RunCommand, RefusesBadOptions) {
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--angle", "big"},
+                                               {"--closed"},
+                                               {"--baud", "x"},
+                                               {"--what"},
+                                               {"second-dir"}}) {
+    EXPECT_EQ(run(args), 2);
+  }
+  EXPECT_TRUE(transport.sends.empty());
+}
+
+TEST(RunCommandOnALine, TheStreamArrivesAtTheFarEnd) {
+  test::PtyPair line;
+  ASSERT_TRUE(line.ok());
+  TempDir dir;
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  RecordingOperator op;
+  const auto transport = makeSystemTransport();
+  line.startReading(std::string(kDbStreamHpgl).size(), std::chrono::milliseconds(2000));
+  std::vector<std::string> args{dir.path().string(), "--port", line.name(), "--machine",
+                                "TVM-1200"};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  EXPECT_EQ(runRunCommand(static_cast<int>(argv.size()), argv.data(), *transport, op), 0)
+      << (op.messages.empty() ? "" : op.messages[0].second);
+  EXPECT_EQ(line.finish(), kDbStreamHpgl);
+}
+
+}  // namespace
+}  // namespace corvane
