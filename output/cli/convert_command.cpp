@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "output/cli/cli_common.h"
 #include "output/cli/stderr_operator.h"
 #include "output/engine/byte_sink.h"
 #include "output/engine/command_writer.h"
@@ -20,17 +21,11 @@ namespace corvane {
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 constexpr const char* kUsage =
     "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
     "                           [--intermediate FILE] [--preview FILE.svg]\n";
 
-int usageError(const std::string& what) {
-  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), kUsage);
-  return kExitUsage;
-}
+int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
 // A decimal number of millimetres, the whole text, in the C locale.
 std::optional<double> parseMillimetres(std::string_view text) {
@@ -45,27 +40,6 @@ bool samePlace(const std::string& a, const std::string& b) {
   std::error_code error;
   if (std::filesystem::equivalent(a, b, error)) return true;
   return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
-}
-
-bool readWholeFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
-bool writePreview(const std::string& streamPath, const std::string& previewPath, Operator& op) {
-  std::string stream;
-  if (!readWholeFile(streamPath, stream)) {
-    op.tell(MessageKind::Warning, "Cannot read " + streamPath + " for the preview");
-    return false;
-  }
-  FileSink file(previewPath);
-  if (!file.isOpen() || !file.write(renderSvgPreview(traceStream(stream))) || !file.close()) {
-    op.tell(MessageKind::Warning, file.error());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -119,14 +93,14 @@ int runConvertCommand(int argc, char** argv) {
   if (!keepIntermediate) std::remove(request.intermediatePath.c_str());
   if (!written) {
     std::fprintf(stderr, "corvane-out: no stream written\n");
-    return kExitFailed;
+    return cli::kExitFailed;
   }
 
   std::error_code error;
   const auto size = std::filesystem::file_size(request.streamPath, error);
   std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(),
               static_cast<std::uintmax_t>(size), dialectName(dialectForMachine(request.machine)));
-  if (!previewPath.empty() && writePreview(request.streamPath, previewPath, op)) {
+  if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
     std::printf("%s: preview of the cut\n", previewPath.c_str());
   }
   return 0;

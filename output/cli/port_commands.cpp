@@ -6,20 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "output/cli/cli_common.h"
+
 namespace corvane {
 
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
 constexpr const char* kUsage =
     "usage: corvane-out send FILE --port PORT [--baud N] [--title NAME]\n";
 
-int usageError(const std::string& what) {
-  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), kUsage);
-  return kExitUsage;
-}
+int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
 std::optional<std::uint32_t> parseBaud(std::string_view text) {
   std::uint32_t value = 0;
@@ -109,7 +105,7 @@ int runSendCommand(int argc, char** argv, Transport& transport, Operator& op,
   if (progressOut != nullptr && (sent != 0 || total != 0)) std::fputc('\n', progressOut);
   if (!complete) {
     std::fprintf(stderr, "corvane-out: %s not sent completely\n", file.c_str());
-    return kExitFailed;
+    return cli::kExitFailed;
   }
   return 0;
 }

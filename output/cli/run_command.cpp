@@ -1,36 +1,29 @@
 #include "output/cli/run_command.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "common/settings/output_settings.h"
+#include "output/cli/cli_common.h"
 #include "output/cli/port_commands.h"
 #include "output/dialog/output_dialog_model.h"
-#include "output/engine/byte_sink.h"
 #include "output/pipeline/decimal_text.h"
 #include "output/pipeline/output_job.h"
-#include "output/preview/svg_preview.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr int kExitSent = 0;
-constexpr int kExitNotSent = 1;
-constexpr int kExitUsage = 2;
+constexpr int kExitNotSent = cli::kExitFailed;
 constexpr int kExitDeclined = 3;
 
 constexpr const char* kUsage =
     "usage: corvane-out run [DIR] [--port PORT] [--baud N] [--machine NAME]\n"
     "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n";
 
-int usageError(const std::string& what) {
-  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), kUsage);
-  return kExitUsage;
-}
+int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
 struct RunOptions {
   std::string directory = ".";
@@ -98,16 +91,6 @@ void selectPort(OutputDialogModel& model, const PortEntry& port) {
   model.selectPort(static_cast<int>(model.ports.items.size()) - 1);
 }
 
-void writePreview(const JobFiles& files, const std::string& previewPath, Operator& op) {
-  std::ifstream in(files.stream(), std::ios::binary);
-  const std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  FileSink picture(previewPath);
-  if (!picture.isOpen() || !picture.write(renderSvgPreview(traceStream(stream))) ||
-      !picture.close()) {
-    op.tell(MessageKind::Warning, picture.error());
-  }
-}
-
 }  // namespace
 
 int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
@@ -152,7 +135,7 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
   SendOutcome outcome = job.runJob(model.choices());
   if (outcome == SendOutcome::Started) outcome = job.waitForSend();
   if (!options.preview.empty() && outcome != SendOutcome::NotSent) {
-    writePreview(job.files(), options.preview, op);
+    cli::writeStreamPreview(job.files().stream().string(), options.preview, op);
   }
 
   switch (outcome) {

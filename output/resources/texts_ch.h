@@ -6,4 +6,5 @@
 #define CORVANE_TEXT_103 "所选端口不是有效的COM或USB端口。"
 #define CORVANE_TEXT_104 "CORVANE-OUT 已在运行。所有副本现已关闭，请从工具窗口重新发送作业。"
 #define CORVANE_TEXT_105 "CORVANE 工具窗口未打开。请从工具窗口启动输出。"
-#define CORVANE_TEXT_106 "没有可切割的作业：作业文件 QuillonPro1.tmp 不存在。请先从工具窗口导出作业。"
+#define CORVANE_TEXT_106 \
+  "没有可切割的作业：作业文件 QuillonPro1.tmp 不存在。请先从工具窗口导出作业。"

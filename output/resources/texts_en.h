@@ -5,6 +5,11 @@
 #define CORVANE_TEXT_101 "About CORVANE-OUT..."
 #define CORVANE_TEXT_102 "The frame command has been sent to the cutter. Cut the job now?"
 #define CORVANE_TEXT_103 "The selected port is not a valid COM or USB port."
-#define CORVANE_TEXT_104 "CORVANE-OUT was already running. All copies are closed now; send the job again from the tool window."
-#define CORVANE_TEXT_105 "The CORVANE tool window is not open. Start the output from the tool window."
-#define CORVANE_TEXT_106 "There is no job to cut: the job file QuillonPro1.tmp is missing. Export the job from the tool window first."
+#define CORVANE_TEXT_104                                                                          \
+  "CORVANE-OUT was already running. All copies are closed now; send the job again from the tool " \
+  "window."
+#define CORVANE_TEXT_105 \
+  "The CORVANE tool window is not open. Start the output from the tool window."
+#define CORVANE_TEXT_106                                                                           \
+  "There is no job to cut: the job file QuillonPro1.tmp is missing. Export the job from the tool " \
+  "window first."

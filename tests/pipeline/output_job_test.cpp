@@ -24,7 +24,8 @@ const PortEntry kUsb1{"USB001", PortKind::UsbQueue, ""};
 
 // A DB job of one 10 mm square's side, mirrored onto (1000, 0).
 constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
-constexpr const char* kDbStreamHpgl = "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
+constexpr const char* kDbStreamHpgl =
+    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
 constexpr const char* kDbStreamDmpl =
     ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
 
@@ -73,8 +74,8 @@ TEST_F(OutputJobTest, MachineChoosesTheDialect) {
     const char* machine;
     const char* stream;
   };
-  const Case cases[] = {{"RQ-2400", kDbStreamDmpl}, {"PLN-600", kDbStreamHpgl},
-                        {"TVM-2400S", kDbStreamHpgl}};
+  const Case cases[] = {
+      {"RQ-2400", kDbStreamDmpl}, {"PLN-600", kDbStreamHpgl}, {"TVM-2400S", kDbStreamHpgl}};
   auto job = start(kDbJob);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.machine);
@@ -134,8 +135,7 @@ TEST_F(OutputJobTest, CornerOptionsBuildFromTheIntermediateFile) {
   c.closedText = "1.00";
   c.angleText = "-5";  // not enabled: its value does not matter
   ASSERT_EQ(job->runJob(c), SendOutcome::Sent);
-  EXPECT_EQ(transport.sends.at(0).bytes,
-            "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
+  EXPECT_EQ(transport.sends.at(0).bytes, "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
 }
 
 TEST_F(OutputJobTest, NothingStaleIsEverSent) {
@@ -147,7 +147,8 @@ TEST_F(OutputJobTest, NothingStaleIsEverSent) {
     std::string message;
   };
   const Case cases[] = {
-      {"no job command", "PU1,1;PD2,2;", false, "1", "This function is used for TB command! Please Check!"},
+      {"no job command", "PU1,1;PD2,2;", false, "1",
+       "This function is used for TB command! Please Check!"},
       {"corner distances zero", kDbJob, true, "0.00", "尖角闭合参数设置有误"},
       {"negative corner distance", kDbJob, true, "-2", "尖角闭合参数设置有误"},
   };

@@ -1,0 +1,33 @@
+#include "output/cli/cli_common.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "output/engine/byte_sink.h"
+#include "output/preview/svg_preview.h"
+
+namespace corvane::cli {
+
+int usageError(const std::string& what, const char* usage) {
+  std::fprintf(stderr, "corvane-out: %s\n%s", what.c_str(), usage);
+  return kExitUsage;
+}
+
+bool writeStreamPreview(const std::string& streamPath, const std::string& previewPath,
+                        Operator& op) {
+  std::ifstream in(streamPath, std::ios::binary);
+  const std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    op.tell(MessageKind::Warning, "Cannot read " + streamPath + " for the preview");
+    return false;
+  }
+  FileSink file(previewPath);
+  if (!file.isOpen() || !file.write(renderSvgPreview(traceStream(stream))) || !file.close()) {
+    op.tell(MessageKind::Warning, file.error());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace corvane::cli
