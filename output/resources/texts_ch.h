@@ -8,3 +8,18 @@
 #define CORVANE_TEXT_105 "CORVANE 工具窗口未打开。请从工具窗口启动输出。"
 #define CORVANE_TEXT_106 \
   "没有可切割的作业：作业文件 QuillonPro1.tmp 不存在。请先从工具窗口导出作业。"
+
+/* Captions and labels of the dialogs in lang_ch.dll. */
+#define CORVANE_LABEL_CAPTION "CORVANE-OUT 输出"
+#define CORVANE_LABEL_PORT "端口："
+#define CORVANE_LABEL_BAUD "波特率："
+#define CORVANE_LABEL_MACHINE "机型："
+#define CORVANE_LABEL_ANGLE "尖角补偿（毫米）"
+#define CORVANE_LABEL_CLOSED "闭合补偿（毫米）"
+#define CORVANE_LABEL_REFRESH "刷新列表(&R)"
+#define CORVANE_LABEL_SPARE "预览(&V)"
+#define CORVANE_LABEL_OUTPUT "输出(&O)"
+#define CORVANE_LABEL_OK "确定"
+#define CORVANE_LABEL_CANCEL "取消"
+#define CORVANE_LABEL_ABOUT_CAPTION "关于 CORVANE-OUT"
+#define CORVANE_LABEL_ABOUT_TEXT "CORVANE-OUT 0.1：将刻字作业发送到刻字机。"

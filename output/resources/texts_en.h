@@ -13,3 +13,18 @@
 #define CORVANE_TEXT_106                                                                           \
   "There is no job to cut: the job file QuillonPro1.tmp is missing. Export the job from the tool " \
   "window first."
+
+/* Captions and labels of the dialogs in lang_en.dll. */
+#define CORVANE_LABEL_CAPTION "CORVANE-OUT Output"
+#define CORVANE_LABEL_PORT "Port:"
+#define CORVANE_LABEL_BAUD "Baud rate:"
+#define CORVANE_LABEL_MACHINE "Cutter:"
+#define CORVANE_LABEL_ANGLE "Sharp-corner overcut, mm"
+#define CORVANE_LABEL_CLOSED "Closing overlap, mm"
+#define CORVANE_LABEL_REFRESH "&Refresh lists"
+#define CORVANE_LABEL_SPARE "Pre&view"
+#define CORVANE_LABEL_OUTPUT "&Output"
+#define CORVANE_LABEL_OK "OK"
+#define CORVANE_LABEL_CANCEL "Cancel"
+#define CORVANE_LABEL_ABOUT_CAPTION "About CORVANE-OUT"
+#define CORVANE_LABEL_ABOUT_TEXT "CORVANE-OUT 0.1: sends cutting jobs to sign cutters."

@@ -1,0 +1,343 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "output/program/output_dialog_win32.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "common/settings/output_settings.h"
+#include "output/dialog/output_dialog_model.h"
+#include "output/pipeline/output_job.h"
+#include "output/program/dialog_controls_win32.h"
+#include "output/program/library_texts_win32.h"
+#include "output/program/message_box_operator_win32.h"
+#include "output/program/output_ids.h"
+#include "output/program/program_handles_win32.h"
+#include "output/program/single_instance_win32.h"
+#include "output/program/wide_text_win32.h"
+#include "output/transport/transport.h"
+
+namespace corvane {
+
+namespace {
+
+// The tool window's caption; the output program runs only beside it.
+constexpr const char* kToolWindowCaption = "CORVANE";
+
+INT_PTR CALLBACK aboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, 0);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+UniqueIcon loadIcon(HMODULE library, int metricX, int metricY) {
+  return UniqueIcon(
+      static_cast<HICON>(LoadImageW(library, MAKEINTRESOURCEW(IDI_OUTPUT), IMAGE_ICON,
+                                    GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
+}
+
+class OutputDialog {
+ public:
+  OutputDialog(HMODULE library, const std::filesystem::path& directory)
+      : library_(library), files_{directory}, texts_(library) {}
+
+  int run() {
+    const INT_PTR result = DialogBoxParamW(library_, MAKEINTRESOURCEW(IDD_OUTPUT), nullptr,
+                                           &OutputDialog::thunk, reinterpret_cast<LPARAM>(this));
+    return result == -1 ? kExitNoResources : static_cast<int>(result);
+  }
+
+ private:
+  // Stores the object with its window at creation and hands every later
+  // message to it.
+  static INT_PTR CALLBACK thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      auto* self = reinterpret_cast<OutputDialog*>(lParam);
+      self->window_ = window;
+      return self->onInitDialog();
+    }
+    auto* self = reinterpret_cast<OutputDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self ? self->handle(message, wParam, lParam) : FALSE;
+  }
+
+  INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_COMMAND:
+        return onCommand(LOWORD(wParam), HIWORD(wParam));
+      case WM_NOTIFY:
+        return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      case WM_DRAWITEM:
+        return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      case WM_PAINT:
+        return onPaint();
+      case WM_SYSCOMMAND:
+        return onSysCommand(wParam);
+      case WM_DESTROY:
+        onDestroy();
+        return FALSE;
+      default:
+        return FALSE;
+    }
+  }
+
+  DialogControls controls() const { return DialogControls(window_); }
+
+  BOOL onInitDialog() {
+    addAboutItem();
+    bigIcon_ = loadIcon(library_, SM_CXICON, SM_CYICON);
+    smallIcon_ = loadIcon(library_, SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    operator_.attach(window_);
+
+    if (!passStartupChecks()) {
+      EndDialog(window_, kExitRefused);
+      return TRUE;
+    }
+    attachUpDown(IDC_UPDOWN_ANGLE, IDC_EDIT_ANGLE);
+    attachUpDown(IDC_UPDOWN_CLOSED, IDC_EDIT_CLOSED);
+
+    job_.emplace(files_, *transport_, operator_, texts_);
+    if (!job_->jobFileExists()) {
+      operator_.tell(MessageKind::Stop, texts_.text(TextId::JobFileMissing));
+      EndDialog(window_, kExitRefused);
+      return TRUE;
+    }
+    loadSettings();
+    job_->prepareJob();
+    // Only a dialog that got this far owns the job's files; one that was
+    // refused leaves the tool window's job alone.
+    ownsJobFiles_ = true;
+    InvalidateRect(controls().item(IDC_FRAME_PREVIEW), nullptr, TRUE);
+    return TRUE;
+  }
+
+  void addAboutItem() {
+    const std::string about = texts_.text(TextId::AboutItem);
+    if (about.empty()) return;
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    if (!menu) return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUT, wideText(about).c_str());
+  }
+
+  bool passStartupChecks() {
+    instance_ = claimSingleInstance(kInstanceMutexName);
+    if (instance_.anotherCopyRuns) {
+      operator_.tell(MessageKind::Stop, texts_.text(TextId::AlreadyRunning));
+      killOutputInstances(kProgramImageName);
+      // Last of all copies: this one.
+      TerminateProcess(GetCurrentProcess(), 0);
+      return false;
+    }
+    if (!FindWindowA(nullptr, kToolWindowCaption)) {
+      operator_.tell(MessageKind::Stop, texts_.text(TextId::ToolWindowMissing));
+      return false;
+    }
+    transport_ = makeSystemTransport();
+    return true;
+  }
+
+  void attachUpDown(int upDown, int edit) const {
+    const DialogControls c = controls();
+    c.send(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(c.item(edit)));
+    c.send(upDown, UDM_SETRANGE32, 0, kStepPositionMax);
+  }
+
+  // USB ports first, then the serial ports, each in the system's order.
+  std::vector<PortEntry> listPorts() {
+    std::vector<PortEntry> ports = transport_->listPorts(operator_);
+    std::stable_partition(ports.begin(), ports.end(),
+                          [](const PortEntry& port) { return isUsb(port.kind); });
+    return ports;
+  }
+
+  void loadSettings() {
+    model_.loadSettings(settings::loadOutputSettings(files_.config()), listPorts());
+    showLists();
+    const DialogControls c = controls();
+    c.setText(IDC_EDIT_ANGLE, model_.angleText);
+    c.setText(IDC_EDIT_CLOSED, model_.closedText);
+    c.send(IDC_UPDOWN_ANGLE, UDM_SETPOS32, 0, model_.anglePosition);
+    c.send(IDC_UPDOWN_CLOSED, UDM_SETPOS32, 0, model_.closedPosition);
+    c.setChecked(IDC_CHECK_ANGLE, model_.angleEnabled);
+    c.setChecked(IDC_CHECK_CLOSED, model_.closedEnabled);
+    c.setReadOnly(IDC_EDIT_ANGLE, !model_.angleEnabled);
+    c.setReadOnly(IDC_EDIT_CLOSED, !model_.closedEnabled);
+  }
+
+  void showLists() const {
+    const DialogControls c = controls();
+    c.fillList(IDC_COMBO_PORT, model_.ports.items, model_.ports.selected);
+    c.fillList(IDC_COMBO_BAUD, model_.bauds.items, model_.bauds.selected);
+    c.fillList(IDC_COMBO_MACHINE, model_.machines.items, model_.machines.selected);
+    showBaudForPort();
+  }
+
+  void showBaudForPort() const {
+    const bool visible = model_.baudVisible();
+    controls().show(IDC_COMBO_BAUD, visible);
+    controls().show(IDC_LABEL_BAUD, visible);
+  }
+
+  // The operator's current choices, from the controls into the model.
+  void takeValues() {
+    const DialogControls c = controls();
+    model_.ports.select(c.listSelection(IDC_COMBO_PORT));
+    model_.bauds.select(c.listSelection(IDC_COMBO_BAUD));
+    model_.machines.select(c.listSelection(IDC_COMBO_MACHINE));
+    model_.angleText = c.text(IDC_EDIT_ANGLE);
+    model_.closedText = c.text(IDC_EDIT_CLOSED);
+    model_.setAngleEnabled(c.checked(IDC_CHECK_ANGLE));
+    model_.setClosedEnabled(c.checked(IDC_CHECK_CLOSED));
+  }
+
+  BOOL onCommand(int id, int code) {
+    switch (id) {
+      case IDC_CHECK_ANGLE:
+      case IDC_CHECK_CLOSED:
+        if (code == BN_CLICKED) onOptionToggled(id);
+        return TRUE;
+      case IDC_COMBO_PORT:
+        if (code == CBN_SELCHANGE) {
+          model_.selectPort(controls().listSelection(IDC_COMBO_PORT));
+          showBaudForPort();
+        }
+        return TRUE;
+      case IDC_BUTTON_REFRESH:
+        if (code == BN_CLICKED && transport_) {
+          model_.fillLists(listPorts());
+          showLists();
+        }
+        return TRUE;
+      case IDC_BUTTON_OUTPUT:
+        if (code == BN_CLICKED && job_) onOutput();
+        return TRUE;
+      case IDOK:
+      case IDCANCEL:
+        onClose();
+        return TRUE;
+      default:
+        return FALSE;
+    }
+  }
+
+  void onOptionToggled(int checkBox) {
+    const DialogControls c = controls();
+    const int edit = checkBox == IDC_CHECK_ANGLE ? IDC_EDIT_ANGLE : IDC_EDIT_CLOSED;
+    c.setReadOnly(edit, !c.checked(checkBox));
+    takeValues();
+  }
+
+  void onOutput() {
+    takeValues();
+    // Written on every press, whatever the send then reports: the next
+    // start shows the choices the operator last sent with.
+    settings::saveOutputSettings(files_.config(), model_.settingsToSave());
+    job_->runJob(model_.choices());
+  }
+
+  void onClose() {
+    // A serial send still running keeps its stream file until its last
+    // byte is out; the dialog goes away now and the program ends after it.
+    if (job_ && job_->sending()) ShowWindow(window_, SW_HIDE);
+    EndDialog(window_, kExitClosed);
+  }
+
+  BOOL onNotify(const NMHDR& header) {
+    if (header.code != UDN_DELTAPOS) return FALSE;
+    const auto& step = reinterpret_cast<const NMUPDOWN&>(header);
+    const int position = std::clamp(step.iPos + step.iDelta, 0, kStepPositionMax);
+    // What the operator typed into the other edit stays.
+    takeValues();
+    if (header.idFrom == IDC_UPDOWN_ANGLE) {
+      model_.stepAngle(position);
+      controls().setText(IDC_EDIT_ANGLE, model_.angleText);
+    } else if (header.idFrom == IDC_UPDOWN_CLOSED) {
+      model_.stepClosed(position);
+      controls().setText(IDC_EDIT_CLOSED, model_.closedText);
+    } else {
+      return FALSE;
+    }
+    SetWindowLongPtrW(window_, DWLP_MSGRESULT, FALSE);  // the step is allowed
+    return TRUE;
+  }
+
+  BOOL onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID != IDC_FRAME_PREVIEW) return FALSE;
+    drawPreview(item.hDC, item.rcItem);
+    return TRUE;
+  }
+
+  void drawPreview(HDC dc, const RECT& area) const {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, area.left, area.top, area.right, area.bottom);
+    if (job_ && ownsJobFiles_) {
+      const PltConverter& model = job_->model();
+      for (const PreviewLine& line :
+           previewLines(model.points(), model.maxX(), model.maxY(), width, height)) {
+        MoveToEx(dc, area.left + line.x0, area.top + line.y0, nullptr);
+        LineTo(dc, area.left + line.x1, area.top + line.y1);
+      }
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+  }
+
+  BOOL onPaint() {
+    if (!IsIconic(window_)) return FALSE;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    RECT client;
+    GetClientRect(window_, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, bigIcon_.get());
+    EndPaint(window_, &paint);
+    return TRUE;
+  }
+
+  BOOL onSysCommand(WPARAM command) {
+    // The items the program adds use the ids 16 to 31.
+    if ((command & 0xFFF0) != IDM_ABOUT) return FALSE;
+    DialogBoxParamW(library_, MAKEINTRESOURCEW(IDD_ABOUT), window_, aboutDialog, 0);
+    return TRUE;
+  }
+
+  void onDestroy() {
+    if (job_ && ownsJobFiles_) job_->removeTemporaryFiles();
+  }
+
+  HMODULE library_;
+  JobFiles files_;
+  LibraryTexts texts_;
+  // Declared before the job: a send still running on the worker reports
+  // through the operator and the transport until the job is gone.
+  MessageBoxOperator operator_;
+  std::unique_ptr<Transport> transport_;
+  std::optional<OutputJob> job_;
+  OutputDialogModel model_;
+  InstanceClaim instance_;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+  HWND window_ = nullptr;
+  bool ownsJobFiles_ = false;
+};
+
+}  // namespace
+
+int runOutputDialog(HMODULE library, const std::filesystem::path& programDirectory) {
+  OutputDialog dialog(library, programDirectory);
+  return dialog.run();
+}
+
+}  // namespace corvane

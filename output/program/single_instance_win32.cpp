@@ -1,0 +1,32 @@
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "output/program/single_instance_win32.h"
+#include "output/program/wide_text_win32.h"
+
+namespace corvane {
+
+InstanceClaim claimSingleInstance(const char* mutexName) {
+  InstanceClaim claim;
+  claim.mutex = UniqueKernelHandle(CreateMutexA(nullptr, TRUE, mutexName));
+  claim.anotherCopyRuns = GetLastError() == ERROR_ALREADY_EXISTS;
+  return claim;
+}
+
+void killOutputInstances(std::string_view imageName) {
+  HANDLE raw = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  UniqueKernelHandle snapshot(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
+  if (!snapshot) return;
+  const std::wstring wanted = wideText(imageName);
+  const DWORD self = GetCurrentProcessId();
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  if (!Process32FirstW(snapshot.get(), &entry)) return;
+  while (Process32NextW(snapshot.get(), &entry)) {
+    if (entry.th32ProcessID == self || lstrcmpiW(entry.szExeFile, wanted.c_str()) != 0) continue;
+    UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+    if (process) TerminateProcess(process.get(), 0);
+  }
+}
+
+}  // namespace corvane

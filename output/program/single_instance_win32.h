@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+#include "output/program/program_handles_win32.h"
+
+namespace corvane {
+
+inline constexpr const char* kInstanceMutexName = "QuillonOutput";
+inline constexpr std::string_view kProgramImageName = "CORVANE-OUT.exe";
+
+struct InstanceClaim {
+  UniqueKernelHandle mutex;  // held until the process ends
+  bool anotherCopyRuns = false;
+};
+
+// Creates the named mutex, owned by this process.
+InstanceClaim claimSingleInstance(const char* mutexName);
+
+// Ends every other process with this image name (without regard to case).
+// The snapshot is walked from its second entry; the first is never one of
+// ours. This process is left running so that the caller can end it last:
+// ending itself first would leave the copies after it in the snapshot alive.
+void killOutputInstances(std::string_view imageName);
+
+}  // namespace corvane
