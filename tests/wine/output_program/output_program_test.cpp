@@ -1,0 +1,376 @@
+// CORVANE-OUT.exe as the operator meets it: started beside a tool window
+// with a job file and Config.ini, its dialog read and set by control id,
+// Output pressed, message boxes read and answered, and what reaches the
+// cutter on COM9 compared byte for byte.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "output/program/output_ids.h"
+#include "tests/wine/driver/gui_driver.h"
+#include "tests/wine/output_program/program_directory.h"
+
+namespace corvane::wine {
+namespace {
+
+constexpr DWORD kExitClosed = 0;
+constexpr DWORD kExitRefused = 1;
+constexpr DWORD kExitNoResources = 2;
+
+constexpr const char* kEnglishCaption = "CORVANE-OUT Output";
+constexpr const char* kChineseCaption = "CORVANE-OUT 输出";
+constexpr const char* kCutter = "COM9";
+
+// A cut along x from 100 to 300 at y 200, moved onto its DB corner
+// (0, 0, 1000, 0): mirrored and with the axes exchanged for the cutter.
+constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
+constexpr const char* kDbStreamHpgl =
+    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
+
+// A registration-mark job: a frame 5600 wide and 3600 high.
+constexpr const char* kTbJob =
+    "IN;PA;PU100,200;PD300,200;PD300,400;PU0,0;\r\nTB5600,3600,1000,0;\r\nSB4;\r\n";
+constexpr const char* kTbFrame = "TB25,3600,5600;";
+constexpr const char* kTbStreamHpgl =
+    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PD400,700;PU0,1000;PU0,0;!PG;";
+
+std::string config(const std::string& language, const std::string& output = {}) {
+  std::string text = "[SYS]\r\nLANG=" + language + "\r\n";
+  if (!output.empty()) text += output;
+  return text;
+}
+
+// The cutter on COM9, TVM-1200 (HPGL), no corner options.
+const std::string kSendToCutter =
+    "[OUTPUT]\r\nPORTNAME=COM9\r\nPORTBAUD=9600\r\nMACHINE=TVM-1200\r\n"
+    "[OFFSET]\r\nANGLE=1.00\r\nCLOSED=1.00\r\n[ENABLE]\r\nANGLE=0\r\nCLOSED=0\r\n";
+
+class OutputProgramTest : public ::testing::Test {
+ protected:
+  // Starts the program and waits for its dialog.
+  HWND startDialog(std::optional<Launched>& app, const char* caption = kEnglishCaption) {
+    app.emplace(directory.program());
+    if (!app->started()) return nullptr;
+    return findWindow(app->processId(), caption);
+  }
+
+  // Closes the dialog the way the operator does and waits for the end.
+  std::optional<DWORD> closeWith(Launched& app, HWND dialog, int button) {
+    clickButton(dialog, button);
+    return app.waitForExit();
+  }
+
+  ProgramDirectory directory;
+  CutterLine cutter;
+};
+
+class StartUpTest : public OutputProgramTest {};
+
+TEST_F(StartUpTest, WithoutToolWindowItSaysSoAndEndsLeavingTheJob) {
+  directory.write("Config.ini", config("EN"));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  Launched app(directory.program());
+  ASSERT_TRUE(app.started());
+  const std::optional<MessageBoxSeen> box = programMessageBox(app.processId());
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box->caption, "CORVANE-OUT");
+  EXPECT_EQ(box->text,
+            "The CORVANE tool window is not open. Start the output from the tool window.");
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_EQ(app.waitForExit(), std::optional<DWORD>(kExitRefused));
+  EXPECT_TRUE(directory.has("QuillonPro1.tmp")) << "a refused start must not delete the job";
+}
+
+TEST_F(StartUpTest, WithoutJobFileItSaysSoAndEnds) {
+  ToolWindow tool;
+  directory.write("Config.ini", config("EN"));
+  Launched app(directory.program());
+  ASSERT_TRUE(app.started());
+  const std::optional<MessageBoxSeen> box = programMessageBox(app.processId());
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_EQ(box->text,
+            "There is no job to cut: the job file QuillonPro1.tmp is missing. Export the job from "
+            "the tool window first.");
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_EQ(app.waitForExit(), std::optional<DWORD>(kExitRefused));
+}
+
+TEST_F(StartUpTest, SecondStartSaysSoAndLeavesNoCopyRunning) {
+  ToolWindow tool;
+  directory.write("Config.ini", config("EN"));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> first;
+  ASSERT_NE(startDialog(first), nullptr);
+
+  Launched second(directory.program());
+  ASSERT_TRUE(second.started());
+  const std::optional<MessageBoxSeen> box = programMessageBox(second.processId());
+  ASSERT_TRUE(box) << "the second copy showed no message";
+  EXPECT_EQ(box->text,
+            "CORVANE-OUT was already running. All copies are closed now; send the job again from "
+            "the tool window.");
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_EQ(second.waitForExit(), std::optional<DWORD>(0));
+  EXPECT_EQ(first->waitForExit(), std::optional<DWORD>(0));
+
+  // Both are gone, so the next start is the only copy again.
+  std::optional<Launched> third;
+  HWND dialog = startDialog(third);
+  ASSERT_NE(dialog, nullptr) << "a start after all copies ended must work";
+  EXPECT_EQ(closeWith(*third, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(StartUpTest, MissingLanguageLibraryIsReportedInsteadOfACrash) {
+  ToolWindow tool;
+  directory.write("Config.ini", config("CH"));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  directory.remove("lang_ch.dll");
+  Launched app(directory.program());
+  ASSERT_TRUE(app.started());
+  const std::optional<MessageBoxSeen> box = programMessageBox(app.processId());
+  ASSERT_TRUE(box) << "no message box";
+  EXPECT_NE(box->text.find("lang_ch.dll"), std::string::npos) << box->text;
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_EQ(app.waitForExit(), std::optional<DWORD>(kExitNoResources));
+  EXPECT_TRUE(directory.has("QuillonPro1.tmp"));
+}
+
+TEST_F(StartUpTest, OnlyExactlyENPicksEnglish) {
+  struct Case {
+    std::optional<std::string> language;  // none: no Config.ini at all
+    const char* caption;
+    const char* output;
+    const char* about;
+    const char* screenshot;
+  };
+  const Case cases[] = {
+      {"EN", kEnglishCaption, "&Output", "About CORVANE-OUT", "output-dialog-en.png"},
+      {"en", kChineseCaption, "输出(&O)", "关于 CORVANE-OUT", nullptr},
+      {"CH", kChineseCaption, "输出(&O)", "关于 CORVANE-OUT", "output-dialog-ch.png"},
+      {std::nullopt, kEnglishCaption, "&Output", "About CORVANE-OUT", nullptr},
+  };
+  ToolWindow tool;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language.value_or("no Config.ini"));
+    directory.remove("Config.ini");
+    if (c.language) directory.write("Config.ini", config(*c.language));
+    directory.write("QuillonPro1.tmp", kDbJob);
+    std::optional<Launched> app;
+    HWND dialog = startDialog(app, c.caption);
+    ASSERT_NE(dialog, nullptr) << "no dialog titled " << c.caption;
+    EXPECT_EQ(controlText(dialog, IDC_BUTTON_OUTPUT), c.output);
+
+    // The About item of the system menu opens the About box of the same library.
+    PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUT, 0);
+    HWND about = findWindow(app->processId(), c.about);
+    ASSERT_NE(about, nullptr) << "no About box titled " << c.about;
+    ASSERT_TRUE(clickButton(about, IDOK));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+
+    if (c.screenshot) {
+      if (const std::optional<std::string> folder = artefactFolder()) {
+        EXPECT_TRUE(takeScreenshot(*folder + "/" + c.screenshot));
+      }
+    }
+    EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+  }
+}
+
+class OutputDialogTest : public OutputProgramTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(cutter.available()) << "CORVANE_COM_RECEIVED not set: run through ctest";
+  }
+  ToolWindow tool;
+};
+
+TEST_F(OutputDialogTest, FreshConfigShowsTheDefaults) {
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+
+  const std::vector<std::string> ports = listItems(dialog, IDC_COMBO_PORT);
+  ASSERT_FALSE(ports.empty());
+  const bool hasCom1 = std::find(ports.begin(), ports.end(), "COM1") != ports.end();
+  const std::string expectedPort = hasCom1 ? "COM1" : ports.front();
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), expectedPort);
+  EXPECT_EQ(listItems(dialog, IDC_COMBO_BAUD),
+            (std::vector<std::string>{"9600", "38400", "56000", "57600", "152000"}));
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_BAUD), "38400");
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_MACHINE), "RQ-2400");
+  EXPECT_FALSE(isChecked(dialog, IDC_CHECK_ANGLE));
+  EXPECT_FALSE(isChecked(dialog, IDC_CHECK_CLOSED));
+  EXPECT_EQ(controlText(dialog, IDC_EDIT_ANGLE), "1.00");
+  EXPECT_EQ(controlText(dialog, IDC_EDIT_CLOSED), "1.00");
+  EXPECT_TRUE(isReadOnly(dialog, IDC_EDIT_ANGLE));
+  EXPECT_TRUE(isReadOnly(dialog, IDC_EDIT_CLOSED));
+  EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(OutputDialogTest, DbJobReachesTheCutterByteForByte) {
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), kCutter);
+  EXPECT_TRUE(isShown(dialog, IDC_COMBO_BAUD));
+
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  EXPECT_TRUE(cutter.receives(kDbStreamHpgl)) << "received: " << cutter.sinceMark();
+  EXPECT_EQ(directory.read("QuillonPro3.tmp"), kDbStreamHpgl);
+
+  // The same job again, as often as the operator likes.
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  EXPECT_TRUE(cutter.receives(kDbStreamHpgl)) << "received: " << cutter.sinceMark();
+  EXPECT_FALSE(programMessageBox(app->processId(), std::chrono::milliseconds(200)));
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(OutputDialogTest, TbJobSendsTheFrameThenAsksWhetherToCut) {
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  directory.write("QuillonPro1.tmp", kTbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  const std::string question = "The frame command has been sent to the cutter. Cut the job now?";
+
+  {
+    SCOPED_TRACE("OK cuts");
+    cutter.mark();
+    ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+    const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
+    ASSERT_TRUE(box) << "no question";
+    EXPECT_EQ(box->text, question);
+    // The frame is at the cutter while the operator decides.
+    EXPECT_EQ(cutter.sinceMark(), kTbFrame);
+    ASSERT_TRUE(answerMessageBox(*box, IDOK));
+    EXPECT_TRUE(cutter.receives(std::string(kTbFrame) + kTbStreamHpgl))
+        << "received: " << cutter.sinceMark();
+  }
+  {
+    SCOPED_TRACE("Cancel ends the frame");
+    cutter.mark();
+    ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+    const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
+    ASSERT_TRUE(box) << "no question";
+    EXPECT_EQ(cutter.sinceMark(), kTbFrame);
+    ASSERT_TRUE(answerMessageBox(*box, IDCANCEL));
+    EXPECT_TRUE(cutter.receives(std::string(kTbFrame) + "TB24;"))
+        << "received: " << cutter.sinceMark();
+  }
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(OutputDialogTest, ChoicesAreSavedOnOutputAndShownAtTheNextStart) {
+  directory.write("Config.ini", config("EN"));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  {
+    std::optional<Launched> app;
+    HWND dialog = startDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, kCutter));
+    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_BAUD, "57600"));
+    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_MACHINE, "TVM-2400S"));
+    ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_CLOSED));
+    EXPECT_FALSE(isReadOnly(dialog, IDC_EDIT_CLOSED));
+    EXPECT_TRUE(isReadOnly(dialog, IDC_EDIT_ANGLE));
+    ASSERT_TRUE(setControlText(dialog, IDC_EDIT_CLOSED, "2.5"));
+    // Nothing is written before Output.
+    EXPECT_EQ(directory.setting("OUTPUT", "PORTNAME"), "(missing)");
+
+    cutter.mark();
+    ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+    EXPECT_TRUE(waitUntil([&] { return !cutter.sinceMark().empty(); })) << "nothing was sent";
+    EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+  }
+  EXPECT_EQ(directory.setting("OUTPUT", "PORTNAME"), "COM9");
+  EXPECT_EQ(directory.setting("OUTPUT", "PORTBAUD"), "57600");
+  EXPECT_EQ(directory.setting("OUTPUT", "MACHINE"), "TVM-2400S");
+  EXPECT_EQ(directory.setting("OFFSET", "ANGLE"), "1.00");
+  EXPECT_EQ(directory.setting("OFFSET", "CLOSED"), "2.5");
+  EXPECT_EQ(directory.setting("ENABLE", "ANGLE"), "0");
+  EXPECT_EQ(directory.setting("ENABLE", "CLOSED"), "1");
+
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), "COM9");
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_BAUD), "57600");
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_MACHINE), "TVM-2400S");
+  EXPECT_FALSE(isChecked(dialog, IDC_CHECK_ANGLE));
+  EXPECT_TRUE(isChecked(dialog, IDC_CHECK_CLOSED));
+  EXPECT_EQ(controlText(dialog, IDC_EDIT_CLOSED), "2.5");
+  EXPECT_FALSE(isReadOnly(dialog, IDC_EDIT_CLOSED));
+
+  // The up-down stands at 2.50 mm; one step up shows 2.51.
+  HWND upDown = GetDlgItem(dialog, IDC_UPDOWN_CLOSED);
+  DWORD_PTR position = 0;
+  SendMessageTimeoutW(upDown, UDM_GETPOS32, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
+  EXPECT_EQ(position, 250u);
+  HWND edit = GetDlgItem(dialog, IDC_EDIT_CLOSED);
+  PostMessageW(edit, WM_KEYDOWN, VK_UP, 1);
+  PostMessageW(edit, WM_KEYUP, VK_UP, 1);
+  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_EDIT_CLOSED) == "2.51"; }))
+      << controlText(dialog, IDC_EDIT_CLOSED);
+
+  // Refreshing the lists selects their first entries again.
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_REFRESH));
+  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_COMBO_MACHINE) == "RQ-2400"; }));
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_BAUD), "9600");
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), listItems(dialog, IDC_COMBO_PORT).front());
+  EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(OutputDialogTest, NegativeDistanceIsRefusedAndNothingIsSent) {
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_ANGLE));
+  ASSERT_TRUE(setControlText(dialog, IDC_EDIT_ANGLE, "-2.00"));
+
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
+  ASSERT_TRUE(box) << "a negative distance was not refused";
+  EXPECT_EQ(box->text, "尖角闭合参数设置有误");
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_FALSE(programMessageBox(app->processId(), std::chrono::milliseconds(300)));
+  EXPECT_EQ(cutter.sinceMark(), "");
+  EXPECT_FALSE(directory.has("QuillonPro3.tmp"));
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+}
+
+TEST_F(OutputDialogTest, ClosingRemovesTheJobFiles) {
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  for (const int closeButton : {IDOK, IDCANCEL}) {
+    SCOPED_TRACE(closeButton == IDOK ? "OK" : "Cancel");
+    directory.write("QuillonPro1.tmp", kDbJob);
+    std::optional<Launched> app;
+    HWND dialog = startDialog(app);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(directory.has("QuillonPro2.tmp"));
+    cutter.mark();
+    ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+    ASSERT_TRUE(cutter.receives(kDbStreamHpgl));
+    EXPECT_TRUE(directory.has("QuillonPro3.tmp"));
+    EXPECT_EQ(closeWith(*app, dialog, closeButton), std::optional<DWORD>(kExitClosed));
+    for (const char* name : {"QuillonPro1.tmp", "QuillonPro2.tmp", "QuillonPro3.tmp"}) {
+      EXPECT_FALSE(directory.has(name)) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace corvane::wine

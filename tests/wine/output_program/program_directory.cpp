@@ -1,0 +1,196 @@
+#include "tests/wine/output_program/program_directory.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+
+namespace corvane::wine {
+namespace {
+
+constexpr UINT kSendTimeoutMs = 2000;
+
+std::filesystem::path linuxPath(std::string_view path) { return wide("Z:" + std::string(path)); }
+
+std::optional<std::string> environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(name, value, MAX_PATH) == 0) return std::nullopt;
+  return utf8(value);
+}
+
+LRESULT sendTo(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+  return static_cast<LRESULT>(result);
+}
+
+struct BoxSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK matchProgramBox(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<BoxSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  // A message box is the dialog class with its text in the static 0xFFFF.
+  if (owner != search->processId || std::wstring_view(className) != L"#32770" ||
+      !IsWindowVisible(window) || GetDlgItem(window, 0xFFFF) == nullptr) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+// Read with the system's calls: the far end of the line is a Linux file
+// that another program keeps appending to.
+std::string wholeFile(const std::filesystem::path& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    content.append(buffer, got);
+  CloseHandle(file);
+  return content;
+}
+
+}  // namespace
+
+ProgramDirectory::ProgramDirectory() {
+  static std::atomic<int> counter{0};
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  path_ = std::filesystem::path(temp) / (L"corvane-out-" + std::to_wstring(GetCurrentProcessId()) +
+                                         L"-" + std::to_wstring(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+  const std::filesystem::path built = linuxPath(CORVANE_OUT_DIR);
+  for (const char* name : {"CORVANE-OUT.exe", "lang_en.dll", "lang_ch.dll"}) {
+    std::filesystem::copy_file(built / name, path_ / name);
+  }
+}
+
+ProgramDirectory::~ProgramDirectory() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+bool ProgramDirectory::has(std::string_view name) const {
+  std::error_code ignored;
+  return std::filesystem::exists(file(name), ignored);
+}
+
+void ProgramDirectory::write(std::string_view name, std::string_view content) const {
+  std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::string ProgramDirectory::read(std::string_view name) const {
+  std::ifstream in(file(name), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void ProgramDirectory::remove(std::string_view name) const {
+  std::error_code ignored;
+  std::filesystem::remove(file(name), ignored);
+}
+
+std::string ProgramDirectory::setting(const char* section, const char* key) const {
+  char value[256] = {};
+  const std::string ini = utf8(file("Config.ini").wstring());
+  GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, ini.c_str());
+  return value;
+}
+
+ToolWindow::ToolWindow()
+    : window_(CreateWindowExW(0, L"STATIC", L"CORVANE", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {}
+
+ToolWindow::~ToolWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+CutterLine::CutterLine() {
+  if (std::optional<std::string> received = environment(L"CORVANE_COM_RECEIVED")) {
+    path_ = linuxPath(*received);
+  }
+}
+
+void CutterLine::mark() { start_ = wholeFile(path_).size(); }
+
+std::string CutterLine::sinceMark() const {
+  const std::string all = wholeFile(path_);
+  return all.size() > start_ ? all.substr(start_) : std::string();
+}
+
+bool CutterLine::receives(std::string_view expected) const {
+  // The whole text, and nothing after it a moment later.
+  if (!waitUntil([&] { return sinceMark().size() >= expected.size(); })) return false;
+  Sleep(50);
+  return sinceMark() == expected;
+}
+
+std::optional<MessageBoxSeen> programMessageBox(DWORD processId,
+                                                std::chrono::milliseconds patience) {
+  BoxSearch search{processId, nullptr};
+  const bool seen = waitUntil(
+      [&] {
+        EnumWindows(matchProgramBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      patience);
+  if (!seen) return std::nullopt;
+  return MessageBoxSeen{search.found, windowText(search.found), controlText(search.found, 0xFFFF)};
+}
+
+std::vector<std::string> listItems(HWND dialog, int id) {
+  HWND list = GetDlgItem(dialog, id);
+  std::vector<std::string> items;
+  const auto count = sendTo(list, CB_GETCOUNT);
+  for (LRESULT i = 0; i < count; ++i) {
+    const auto length = sendTo(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    sendTo(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    items.push_back(utf8(text));
+  }
+  return items;
+}
+
+bool selectListItem(HWND dialog, int id, std::string_view item) {
+  HWND list = GetDlgItem(dialog, id);
+  const std::vector<std::string> items = listItems(dialog, id);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] != item) continue;
+    sendTo(list, CB_SETCURSEL, i);
+    // The list tells its dialog only when the operator changes it.
+    sendTo(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+  }
+  return false;
+}
+
+bool isChecked(HWND dialog, int id) {
+  return sendTo(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED;
+}
+
+bool clickCheckBox(HWND dialog, int id) {
+  HWND box = GetDlgItem(dialog, id);
+  if (!box) return false;
+  sendTo(box, BM_CLICK);
+  return true;
+}
+
+bool isReadOnly(HWND dialog, int id) {
+  return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
+}
+
+bool isShown(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+std::optional<std::string> artefactFolder() { return environment(L"CORVANE_ARTIFACTS"); }
+
+}  // namespace corvane::wine
