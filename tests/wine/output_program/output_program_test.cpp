@@ -331,6 +331,29 @@ TEST_F(OutputDialogTest, ChoicesAreSavedOnOutputAndShownAtTheNextStart) {
   EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }
 
+TEST_F(OutputDialogTest, BaudRateIsOfferedOnlyForSerialPorts) {
+  ASSERT_TRUE(addSpoolerPort("USB009"));
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+
+  const std::vector<std::string> ports = listItems(dialog, IDC_COMBO_PORT);
+  ASSERT_FALSE(ports.empty());
+  // USB ports come before the serial ports.
+  EXPECT_EQ(ports.front().substr(0, 3), "USB");
+  EXPECT_NE(std::find(ports.begin(), ports.end(), "USB009"), ports.end());
+
+  ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, "USB009"));
+  EXPECT_FALSE(isShown(dialog, IDC_COMBO_BAUD));
+  EXPECT_FALSE(isShown(dialog, IDC_LABEL_BAUD));
+  ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, kCutter));
+  EXPECT_TRUE(isShown(dialog, IDC_COMBO_BAUD));
+  EXPECT_TRUE(isShown(dialog, IDC_LABEL_BAUD));
+  EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
+}
+
 TEST_F(OutputDialogTest, NegativeDistanceIsRefusedAndNothingIsSent) {
   directory.write("Config.ini", config("EN", kSendToCutter));
   directory.write("QuillonPro1.tmp", kDbJob);

@@ -147,6 +147,21 @@ std::optional<MessageBoxSeen> programMessageBox(DWORD processId,
   return MessageBoxSeen{search.found, windowText(search.found), controlText(search.found, 0xFFFF)};
 }
 
+bool addSpoolerPort(const std::string& name) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+                      0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const std::wstring value = wide(name);
+  const wchar_t empty[] = L"";
+  const bool stored =
+      RegSetValueExW(key, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(empty),
+                     sizeof empty) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return stored;
+}
+
 std::vector<std::string> listItems(HWND dialog, int id) {
   HWND list = GetDlgItem(dialog, id);
   std::vector<std::string> items;

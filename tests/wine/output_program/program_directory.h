@@ -73,6 +73,9 @@ class CutterLine {
 std::optional<MessageBoxSeen> programMessageBox(DWORD processId,
                                                 std::chrono::milliseconds patience = kPatience);
 
+// A printer port the spooler lists from now on, for the whole prefix.
+bool addSpoolerPort(const std::string& name);
+
 // Drop-down lists, check boxes and edits of another process.
 std::vector<std::string> listItems(HWND dialog, int id);
 bool selectListItem(HWND dialog, int id, std::string_view item);
