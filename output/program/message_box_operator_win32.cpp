@@ -18,6 +18,11 @@ UINT iconOf(MessageKind kind) {
   return MB_ICONINFORMATION;
 }
 
+// Operators know the spooler's failure by its own caption.
+const wchar_t* captionOf(std::string_view text) {
+  return text == "Enum USB Port Failed" ? L"System:" : kProgramCaption;
+}
+
 }  // namespace
 
 void MessageBoxOperator::attach(HWND owner) {
@@ -33,7 +38,7 @@ void MessageBoxOperator::tell(MessageKind kind, std::string_view text) {
   HWND owner = ownerForThisThread();
   // An ownerless box from the worker must not hide behind the dialog.
   const UINT placement = owner ? 0 : MB_SETFOREGROUND | MB_TOPMOST;
-  MessageBoxW(owner, wideText(text).c_str(), kProgramCaption, MB_OK | iconOf(kind) | placement);
+  MessageBoxW(owner, wideText(text).c_str(), captionOf(text), MB_OK | iconOf(kind) | placement);
 }
 
 bool MessageBoxOperator::askOkCancel(std::string_view text) {
