@@ -28,6 +28,9 @@ if(CMAKE_CROSSCOMPILING)
   # Suites written with gtest_discover_tests build for Windows unchanged:
   # listing their cases would run Wine while CTest reads its test files,
   # before the bench is set up, so they are registered as above instead.
+  # A later include(GoogleTest) undoes this; then at least the listing waits
+  # for the test run instead of running Wine in the middle of the build.
+  set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
   function(gtest_discover_tests target)
     corvane_add_gtest(${target})
   endfunction()
