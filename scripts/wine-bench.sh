@@ -84,10 +84,15 @@ start_display() {
   return 1
 }
 
+# Only what this bench started: a pid left by a run that was killed may
+# belong to another program by now.
 stop_recorded() {
   for file in "$dir"/*.pid; do
     [ -e "$file" ] || continue
-    kill "$(cat "$file")" 2>/dev/null || true
+    pid=$(cat "$file")
+    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q -e "^Xvfb " -e "$dir"; then
+      kill "$pid" 2>/dev/null || true
+    fi
     rm -f "$file"
   done
 }
