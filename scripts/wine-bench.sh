@@ -19,6 +19,9 @@
 #   services are always started here with /dev/null for their stdio.
 # - Without a window manager Wine stalls 2 s on every window destroyed unless
 #   its X11 driver manages the windows itself (Managed=N).
+# - Dialogs and message boxes draw in Tahoma, whose fallback list in a fresh
+#   prefix names Windows fonts that are not there: Chinese texts would show
+#   as boxes. WenQuanYi Micro Hei is linked in instead.
 # - Everything started is recorded under DIR so cleanup can stop exactly it.
 set -euo pipefail
 
