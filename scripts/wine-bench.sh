@@ -19,6 +19,9 @@
 #   services are always started here with /dev/null for their stdio.
 # - Without a window manager Wine stalls 2 s on every window destroyed unless
 #   its X11 driver manages the windows itself (Managed=N).
+# - Dialogs and message boxes draw in Tahoma, whose fallback list in a fresh
+#   prefix names Windows fonts that are not there: Chinese texts would show
+#   as boxes. WenQuanYi Micro Hei is linked in instead.
 # - Everything started is recorded under DIR so cleanup can stop exactly it.
 set -euo pipefail
 
@@ -84,10 +87,15 @@ start_display() {
   return 1
 }
 
+# Only what this bench started: a pid left by a run that was killed may
+# belong to another program by now.
 stop_recorded() {
   for file in "$dir"/*.pid; do
     [ -e "$file" ] || continue
-    kill "$(cat "$file")" 2>/dev/null || true
+    pid=$(cat "$file")
+    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q -e "^Xvfb " -e "$dir"; then
+      kill "$pid" 2>/dev/null || true
+    fi
     rm -f "$file"
   done
 }

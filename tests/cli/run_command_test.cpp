@@ -8,22 +8,24 @@
 #include "output/cli/run_command.h"
 #include "output/transport/fake_transport.h"
 #include "support/recording_operator.h"
+#include "support/sample_jobs.h"
 #include "support/temp_dir.h"
 #include "tests/transport/pty_pair.h"
 
 namespace corvane {
 namespace {
 
+using testing::kDbJob;
+using testing::kDbStreamClosedHpgl;
+using testing::kDbStreamDmpl;
+using testing::kDbStreamHpgl;
+using testing::kTbFrameCommand;
+using testing::kTbJob;
+using testing::kTbStreamHpgl;
 using testing::readFile;
 using testing::RecordingOperator;
 using testing::TempDir;
 using testing::writeFile;
-
-constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
-constexpr const char* kDbStreamDmpl =
-    ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
-constexpr const char* kDbStreamHpgl =
-    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
 
 class RunCommand : public ::testing::Test {
  protected:
@@ -65,7 +67,7 @@ TEST_F(RunCommand, OptionsOverrideAndAreSaved) {
   writeFile(dir.file("Config.ini"), "[ENABLE]\r\nANGLE=1\r\n");
   EXPECT_EQ(run({"--machine", "TVM-1200", "--angle", "off", "--closed", "1", "--baud", "9600"}), 0);
   ASSERT_EQ(transport.sends.size(), 1u);
-  EXPECT_EQ(transport.sends[0].bytes, "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
+  EXPECT_EQ(transport.sends[0].bytes, kDbStreamClosedHpgl);
   EXPECT_EQ(transport.sends[0].options.baud, 9600u);
   const std::string config = readFile(dir.file("Config.ini"));
   EXPECT_NE(config.find("MACHINE=TVM-1200"), std::string::npos) << config;
@@ -77,13 +79,11 @@ TEST_F(RunCommand, AsksBeforeCuttingAFrameJob) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
     transport.sends.clear();
     op.answers = {ok};
-    writeFile(dir.file("QuillonPro1.tmp"),
-              "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;");
+    writeFile(dir.file("QuillonPro1.tmp"), kTbJob);
     EXPECT_EQ(run({"--machine", "PLN-600"}), ok ? 0 : 3);
     ASSERT_EQ(transport.sends.size(), 2u);
-    EXPECT_EQ(transport.sends[0].bytes, "TB25,3600,5600;");
-    EXPECT_EQ(transport.sends[1].bytes,
-              ok ? "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;" : "TB24;");
+    EXPECT_EQ(transport.sends[0].bytes, kTbFrameCommand);
+    EXPECT_EQ(transport.sends[1].bytes, ok ? kTbStreamHpgl : "TB24;");
     EXPECT_TRUE(jobFilesGone());
   }
 }

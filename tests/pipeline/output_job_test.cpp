@@ -9,11 +9,19 @@
 #include "output/pipeline/output_job.h"
 #include "output/transport/fake_transport.h"
 #include "support/recording_operator.h"
+#include "support/sample_jobs.h"
 #include "support/temp_dir.h"
 
 namespace corvane {
 namespace {
 
+using testing::kDbJob;
+using testing::kDbStreamClosedHpgl;
+using testing::kDbStreamDmpl;
+using testing::kDbStreamHpgl;
+using testing::kTbFrameCommand;
+using testing::kTbJob;
+using testing::kTbStreamHpgl;
 using testing::readFile;
 using testing::RecordingOperator;
 using testing::TempDir;
@@ -21,13 +29,6 @@ using testing::writeFile;
 
 const PortEntry kCom1{"COM1", PortKind::Serial, ""};
 const PortEntry kUsb1{"USB001", PortKind::UsbQueue, ""};
-
-// A DB job of one 10 mm square's side, mirrored onto (1000, 0).
-constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
-constexpr const char* kDbStreamHpgl =
-    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
-constexpr const char* kDbStreamDmpl =
-    ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
 
 class OutputJobTest : public ::testing::Test {
  protected:
@@ -88,8 +89,8 @@ TEST_F(OutputJobTest, MachineChoosesTheDialect) {
 
 TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
   // A mark frame 140 mm wide and 90 mm high, mirrored onto (5200, 5200).
-  const std::string tbJob = "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;";
-  const std::string stream = "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
+  const std::string tbJob = kTbJob;
+  const std::string stream = kTbStreamHpgl;
   for (const bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
     transport.sends.clear();
@@ -103,7 +104,7 @@ TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
       const SendOutcome outcome = job->runJob(choices(port));
       job->waitForSend();
       ASSERT_EQ(transport.sends.size(), 2u);
-      EXPECT_EQ(transport.sends[0].bytes, "TB25,3600,5600;");
+      EXPECT_EQ(transport.sends[0].bytes, kTbFrameCommand);
       EXPECT_EQ(transport.sends[0].options.documentName, "Output_CMD");
       if (ok) {
         EXPECT_NE(outcome, SendOutcome::Cancelled);
@@ -135,7 +136,7 @@ TEST_F(OutputJobTest, CornerOptionsBuildFromTheIntermediateFile) {
   c.closedText = "1.00";
   c.angleText = "-5";  // not enabled: its value does not matter
   ASSERT_EQ(job->runJob(c), SendOutcome::Sent);
-  EXPECT_EQ(transport.sends.at(0).bytes, "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;");
+  EXPECT_EQ(transport.sends.at(0).bytes, kDbStreamClosedHpgl);
 }
 
 TEST_F(OutputJobTest, NothingStaleIsEverSent) {

@@ -1,5 +1,6 @@
 #include "tests/wine/driver/gui_driver.h"
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -156,6 +157,67 @@ bool clickButton(HWND dialog, int controlId) {
   if (!button) return false;
   return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
                       reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool clickCheckBox(HWND dialog, int controlId) {
+  HWND box = GetDlgItem(dialog, controlId);
+  DWORD_PTR ignored = 0;
+  return box != nullptr &&
+         SendMessageTimeoutW(box, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored) != 0;
+}
+
+bool isChecked(HWND dialog, int controlId) {
+  DWORD_PTR state = 0;
+  HWND box = GetDlgItem(dialog, controlId);
+  return box != nullptr &&
+         SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
+         state == BST_CHECKED;
+}
+
+bool isShown(HWND dialog, int controlId) {
+  HWND control = GetDlgItem(dialog, controlId);
+  return control != nullptr && IsWindowVisible(control);
+}
+
+bool isReadOnly(HWND dialog, int controlId) {
+  HWND control = GetDlgItem(dialog, controlId);
+  return control != nullptr && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+std::vector<std::string> comboItems(HWND dialog, int controlId) {
+  std::vector<std::string> items;
+  HWND combo = GetDlgItem(dialog, controlId);
+  DWORD_PTR count = 0;
+  if (!combo ||
+      !SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)) {
+    return items;
+  }
+  for (WPARAM index = 0; index < count; ++index) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                        &length);
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied);
+    items.push_back(utf8(std::wstring_view(text.data(), std::min<DWORD_PTR>(copied, length))));
+  }
+  return items;
+}
+
+bool chooseComboItem(HWND dialog, int controlId, std::string_view text) {
+  HWND combo = GetDlgItem(dialog, controlId);
+  if (!combo) return false;
+  const std::vector<std::string> items = comboItems(dialog, controlId);
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (items[index] != text) continue;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+    // A selection made by a program sends no notification; the operator's does.
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(combo)) != 0;
+  }
+  return false;
 }
 
 std::optional<MessageBoxSeen> findMessageBox(HWND owner, std::chrono::milliseconds patience) {

@@ -8,11 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Drives our Win32 programs the way an operator would, from a second
 // process: start the program, find its window, read and set controls by
-// their ids, press buttons, read and answer message boxes, take a picture
-// of the screen. Texts are UTF-8; every call to the system uses the W form.
+// their ids, press buttons, tick boxes, choose from lists, read and answer message boxes, take a
+// picture of the screen. Texts are UTF-8; every call to the system uses the W form.
 //
 // Nothing here waits a fixed time: each step polls for the state it needs
 // until a deadline, so a slow machine only makes the tests slower.
@@ -57,6 +58,19 @@ bool setControlText(HWND dialog, int controlId, std::string_view text);
 // Posted, not sent: a button whose handler opens a modal box would keep a
 // sent message waiting until the box closes.
 bool clickButton(HWND dialog, int controlId);
+
+// Clicks a check box and waits until the program has handled the click.
+bool clickCheckBox(HWND dialog, int controlId);
+bool isChecked(HWND dialog, int controlId);
+bool isShown(HWND dialog, int controlId);
+bool isReadOnly(HWND dialog, int controlId);
+
+// The entries of a drop-down list. Read in UTF-16: Wine 8 copies UTF-16
+// into the buffer of an ANSI request across processes.
+std::vector<std::string> comboItems(HWND dialog, int controlId);
+// Selects the entry with exactly this text and tells the dialog, as a
+// choice by the operator would; false when there is no such entry.
+bool chooseComboItem(HWND dialog, int controlId, std::string_view text);
 
 struct MessageBoxSeen {
   HWND window = nullptr;

@@ -1,7 +1,7 @@
 // Proves the Wine bench end to end on a small real program of ours: the
 // window is found, a name typed, a button pressed, the message box read and
-// answered twice, a screenshot taken while the box is up, and the exit code
-// checked.
+// answered twice, a screenshot taken while the box is up, a port chosen, an
+// option ticked, and the exit codes checked.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/wine/driver/gui_driver.h"
 #include "tests/wine/smoke/smoke_ids.h"
@@ -57,6 +58,31 @@ TEST(GuiSmokeTest, OperatorGreetsDeclinesThenConfirms) {
   }
   ASSERT_TRUE(answerMessageBox(*box, IDOK));
   EXPECT_EQ(app.waitForExit(), std::optional<DWORD>(SMOKE_EXIT_CONFIRMED));
+}
+
+TEST(GuiSmokeTest, OperatorChoosesPortAndSwitchesOptionOn) {
+  Launched app(besideThisProgram(L"corvane-smoke-app.exe"));
+  ASSERT_TRUE(app.started());
+  HWND dialog = findWindow(app.processId(), "Corvane bench");
+  ASSERT_NE(dialog, nullptr) << "dialog never became visible";
+
+  EXPECT_EQ(comboItems(dialog, IDC_COMBO_PORT),
+            (std::vector<std::string>{"COM1", "COM5", "USB001"}));
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), "COM1");
+  ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, "USB001"));
+  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_STATIC_STATUS) == "Port: USB001"; }))
+      << "status: " << controlText(dialog, IDC_STATIC_STATUS);
+  EXPECT_FALSE(chooseComboItem(dialog, IDC_COMBO_PORT, "COM9"));
+
+  EXPECT_TRUE(isShown(dialog, IDC_EDIT_DISTANCE));
+  EXPECT_FALSE(isChecked(dialog, IDC_CHECK_OVERCUT));
+  EXPECT_TRUE(isReadOnly(dialog, IDC_EDIT_DISTANCE));
+  ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_OVERCUT));
+  EXPECT_TRUE(isChecked(dialog, IDC_CHECK_OVERCUT));
+  EXPECT_FALSE(isReadOnly(dialog, IDC_EDIT_DISTANCE));
+
+  ASSERT_TRUE(PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0));
+  EXPECT_EQ(app.waitForExit(), std::optional<DWORD>(0));
 }
 
 }  // namespace

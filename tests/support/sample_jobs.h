@@ -1,0 +1,23 @@
+#pragma once
+
+// Small job files and the streams they must give, worked out by hand.
+namespace corvane::testing {
+
+// One 5 mm cut, mirrored onto its DB corner (1000, 0), axes exchanged.
+inline constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
+inline constexpr const char* kDbStreamHpgl =
+    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
+inline constexpr const char* kDbStreamDmpl =
+    ";:H A L0 ECN U SP1;U200,900 D200,900 D200,700 U0,1000 U0,0 @ U0,0 @";
+// The same cut with the CLOSED option at 1 mm: lead-in and lead-out.
+inline constexpr const char* kDbStreamClosedHpgl =
+    "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;";
+
+// A job with registration marks: a frame 140 mm wide and 90 mm high,
+// mirrored onto (5200, 5200).
+inline constexpr const char* kTbJob = "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;";
+inline constexpr const char* kTbFrameCommand = "TB25,3600,5600;";
+inline constexpr const char* kTbStreamHpgl =
+    "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
+
+}  // namespace corvane::testing
