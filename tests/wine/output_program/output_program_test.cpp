@@ -12,6 +12,7 @@
 #include <string>
 
 #include "output/program/output_ids.h"
+#include "tests/support/sample_jobs.h"
 #include "tests/wine/driver/gui_driver.h"
 #include "tests/wine/output_program/program_directory.h"
 
@@ -26,18 +27,12 @@ constexpr const char* kEnglishCaption = "CORVANE-OUT Output";
 constexpr const char* kChineseCaption = "CORVANE-OUT 输出";
 constexpr const char* kCutter = "COM9";
 
-// A cut along x from 100 to 300 at y 200, moved onto its DB corner
-// (0, 0, 1000, 0): mirrored and with the axes exchanged for the cutter.
-constexpr const char* kDbJob = "IN;PA;PU100,200;PD300,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
-constexpr const char* kDbStreamHpgl =
-    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PU0,1000;PU0,0;!PG;";
-
-// A registration-mark job: a frame 5600 wide and 3600 high.
-constexpr const char* kTbJob =
-    "IN;PA;PU100,200;PD300,200;PD300,400;PU0,0;\r\nTB5600,3600,1000,0;\r\nSB4;\r\n";
-constexpr const char* kTbFrame = "TB25,3600,5600;";
-constexpr const char* kTbStreamHpgl =
-    "IN;PA;PU0,0;PU200,900;PD200,900;PD200,700;PD400,700;PU0,1000;PU0,0;!PG;";
+using corvane::testing::kDbJob;
+using corvane::testing::kDbStreamClosedHpgl;
+using corvane::testing::kDbStreamHpgl;
+using corvane::testing::kTbFrameCommand;
+using corvane::testing::kTbJob;
+using corvane::testing::kTbStreamHpgl;
 
 std::string config(const std::string& language, const std::string& output = {}) {
   std::string text = "[SYS]\r\nLANG=" + language + "\r\n";
@@ -195,12 +190,12 @@ TEST_F(OutputDialogTest, FreshConfigShowsTheDefaults) {
   HWND dialog = startDialog(app);
   ASSERT_NE(dialog, nullptr);
 
-  const std::vector<std::string> ports = listItems(dialog, IDC_COMBO_PORT);
+  const std::vector<std::string> ports = comboItems(dialog, IDC_COMBO_PORT);
   ASSERT_FALSE(ports.empty());
   const bool hasCom1 = std::find(ports.begin(), ports.end(), "COM1") != ports.end();
   const std::string expectedPort = hasCom1 ? "COM1" : ports.front();
   EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), expectedPort);
-  EXPECT_EQ(listItems(dialog, IDC_COMBO_BAUD),
+  EXPECT_EQ(comboItems(dialog, IDC_COMBO_BAUD),
             (std::vector<std::string>{"9600", "38400", "56000", "57600", "152000"}));
   EXPECT_EQ(controlText(dialog, IDC_COMBO_BAUD), "38400");
   EXPECT_EQ(controlText(dialog, IDC_COMBO_MACHINE), "RQ-2400");
@@ -251,9 +246,9 @@ TEST_F(OutputDialogTest, TbJobSendsTheFrameThenAsksWhetherToCut) {
     ASSERT_TRUE(box) << "no question";
     EXPECT_EQ(box->text, question);
     // The frame is at the cutter while the operator decides.
-    EXPECT_EQ(cutter.sinceMark(), kTbFrame);
+    EXPECT_EQ(cutter.sinceMark(), kTbFrameCommand);
     ASSERT_TRUE(answerMessageBox(*box, IDOK));
-    EXPECT_TRUE(cutter.receives(std::string(kTbFrame) + kTbStreamHpgl))
+    EXPECT_TRUE(cutter.receives(std::string(kTbFrameCommand) + kTbStreamHpgl))
         << "received: " << cutter.sinceMark();
   }
   {
@@ -262,9 +257,9 @@ TEST_F(OutputDialogTest, TbJobSendsTheFrameThenAsksWhetherToCut) {
     ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
     const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
     ASSERT_TRUE(box) << "no question";
-    EXPECT_EQ(cutter.sinceMark(), kTbFrame);
+    EXPECT_EQ(cutter.sinceMark(), kTbFrameCommand);
     ASSERT_TRUE(answerMessageBox(*box, IDCANCEL));
-    EXPECT_TRUE(cutter.receives(std::string(kTbFrame) + "TB24;"))
+    EXPECT_TRUE(cutter.receives(std::string(kTbFrameCommand) + "TB24;"))
         << "received: " << cutter.sinceMark();
   }
   EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
@@ -277,26 +272,26 @@ TEST_F(OutputDialogTest, ChoicesAreSavedOnOutputAndShownAtTheNextStart) {
     std::optional<Launched> app;
     HWND dialog = startDialog(app);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, kCutter));
-    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_BAUD, "57600"));
-    ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_MACHINE, "TVM-2400S"));
+    ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, kCutter));
+    ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_BAUD, "57600"));
+    ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_MACHINE, "TVM-2400S"));
     ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_CLOSED));
     EXPECT_FALSE(isReadOnly(dialog, IDC_EDIT_CLOSED));
     EXPECT_TRUE(isReadOnly(dialog, IDC_EDIT_ANGLE));
-    ASSERT_TRUE(setControlText(dialog, IDC_EDIT_CLOSED, "2.5"));
+    ASSERT_TRUE(setControlText(dialog, IDC_EDIT_CLOSED, "1"));
     // Nothing is written before Output.
     EXPECT_EQ(directory.setting("OUTPUT", "PORTNAME"), "(missing)");
 
     cutter.mark();
     ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
-    EXPECT_TRUE(waitUntil([&] { return !cutter.sinceMark().empty(); })) << "nothing was sent";
+    EXPECT_TRUE(cutter.receives(kDbStreamClosedHpgl)) << "received: " << cutter.sinceMark();
     EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
   }
   EXPECT_EQ(directory.setting("OUTPUT", "PORTNAME"), "COM9");
   EXPECT_EQ(directory.setting("OUTPUT", "PORTBAUD"), "57600");
   EXPECT_EQ(directory.setting("OUTPUT", "MACHINE"), "TVM-2400S");
   EXPECT_EQ(directory.setting("OFFSET", "ANGLE"), "1.00");
-  EXPECT_EQ(directory.setting("OFFSET", "CLOSED"), "2.5");
+  EXPECT_EQ(directory.setting("OFFSET", "CLOSED"), "1");
   EXPECT_EQ(directory.setting("ENABLE", "ANGLE"), "0");
   EXPECT_EQ(directory.setting("ENABLE", "CLOSED"), "1");
 
@@ -309,25 +304,25 @@ TEST_F(OutputDialogTest, ChoicesAreSavedOnOutputAndShownAtTheNextStart) {
   EXPECT_EQ(controlText(dialog, IDC_COMBO_MACHINE), "TVM-2400S");
   EXPECT_FALSE(isChecked(dialog, IDC_CHECK_ANGLE));
   EXPECT_TRUE(isChecked(dialog, IDC_CHECK_CLOSED));
-  EXPECT_EQ(controlText(dialog, IDC_EDIT_CLOSED), "2.5");
+  EXPECT_EQ(controlText(dialog, IDC_EDIT_CLOSED), "1");
   EXPECT_FALSE(isReadOnly(dialog, IDC_EDIT_CLOSED));
 
-  // The up-down stands at 2.50 mm; one step up shows 2.51.
+  // The up-down stands at 1.00 mm; one step up shows 1.01.
   HWND upDown = GetDlgItem(dialog, IDC_UPDOWN_CLOSED);
   DWORD_PTR position = 0;
   SendMessageTimeoutW(upDown, UDM_GETPOS32, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
-  EXPECT_EQ(position, 250u);
+  EXPECT_EQ(position, 100u);
   HWND edit = GetDlgItem(dialog, IDC_EDIT_CLOSED);
   PostMessageW(edit, WM_KEYDOWN, VK_UP, 1);
   PostMessageW(edit, WM_KEYUP, VK_UP, 1);
-  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_EDIT_CLOSED) == "2.51"; }))
+  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_EDIT_CLOSED) == "1.01"; }))
       << controlText(dialog, IDC_EDIT_CLOSED);
 
   // Refreshing the lists selects their first entries again.
   ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_REFRESH));
   EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_COMBO_MACHINE) == "RQ-2400"; }));
   EXPECT_EQ(controlText(dialog, IDC_COMBO_BAUD), "9600");
-  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), listItems(dialog, IDC_COMBO_PORT).front());
+  EXPECT_EQ(controlText(dialog, IDC_COMBO_PORT), comboItems(dialog, IDC_COMBO_PORT).front());
   EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }
 
@@ -339,17 +334,17 @@ TEST_F(OutputDialogTest, BaudRateIsOfferedOnlyForSerialPorts) {
   HWND dialog = startDialog(app);
   ASSERT_NE(dialog, nullptr);
 
-  const std::vector<std::string> ports = listItems(dialog, IDC_COMBO_PORT);
+  const std::vector<std::string> ports = comboItems(dialog, IDC_COMBO_PORT);
   ASSERT_FALSE(ports.empty());
   // USB ports come before the serial ports.
   EXPECT_EQ(ports.front().substr(0, 3), "USB");
   EXPECT_NE(std::find(ports.begin(), ports.end(), "USB009"), ports.end());
 
-  ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, "USB009"));
-  EXPECT_FALSE(isShown(dialog, IDC_COMBO_BAUD));
+  ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, "USB009"));
+  EXPECT_TRUE(waitUntil([&] { return !isShown(dialog, IDC_COMBO_BAUD); }));
   EXPECT_FALSE(isShown(dialog, IDC_LABEL_BAUD));
-  ASSERT_TRUE(selectListItem(dialog, IDC_COMBO_PORT, kCutter));
-  EXPECT_TRUE(isShown(dialog, IDC_COMBO_BAUD));
+  ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, kCutter));
+  EXPECT_TRUE(waitUntil([&] { return isShown(dialog, IDC_COMBO_BAUD); }));
   EXPECT_TRUE(isShown(dialog, IDC_LABEL_BAUD));
   EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }

@@ -7,20 +7,12 @@
 namespace corvane::wine {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 2000;
-
 std::filesystem::path linuxPath(std::string_view path) { return wide("Z:" + std::string(path)); }
 
 std::optional<std::string> environment(const wchar_t* name) {
   wchar_t value[MAX_PATH] = {};
   if (GetEnvironmentVariableW(name, value, MAX_PATH) == 0) return std::nullopt;
   return utf8(value);
-}
-
-LRESULT sendTo(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
-  return static_cast<LRESULT>(result);
 }
 
 struct BoxSearch {
@@ -161,50 +153,6 @@ bool addSpoolerPort(const std::string& name) {
   RegCloseKey(key);
   return stored;
 }
-
-std::vector<std::string> listItems(HWND dialog, int id) {
-  HWND list = GetDlgItem(dialog, id);
-  std::vector<std::string> items;
-  const auto count = sendTo(list, CB_GETCOUNT);
-  for (LRESULT i = 0; i < count; ++i) {
-    const auto length = sendTo(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    sendTo(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    items.push_back(utf8(text));
-  }
-  return items;
-}
-
-bool selectListItem(HWND dialog, int id, std::string_view item) {
-  HWND list = GetDlgItem(dialog, id);
-  const std::vector<std::string> items = listItems(dialog, id);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i] != item) continue;
-    sendTo(list, CB_SETCURSEL, i);
-    // The list tells its dialog only when the operator changes it.
-    sendTo(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return true;
-  }
-  return false;
-}
-
-bool isChecked(HWND dialog, int id) {
-  return sendTo(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED;
-}
-
-bool clickCheckBox(HWND dialog, int id) {
-  HWND box = GetDlgItem(dialog, id);
-  if (!box) return false;
-  sendTo(box, BM_CLICK);
-  return true;
-}
-
-bool isReadOnly(HWND dialog, int id) {
-  return (GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
-}
-
-bool isShown(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
 std::optional<std::string> artefactFolder() { return environment(L"CORVANE_ARTIFACTS"); }
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tests/wine/driver/gui_driver.h"
 
@@ -75,14 +74,6 @@ std::optional<MessageBoxSeen> programMessageBox(DWORD processId,
 
 // A printer port the spooler lists from now on, for the whole prefix.
 bool addSpoolerPort(const std::string& name);
-
-// Drop-down lists, check boxes and edits of another process.
-std::vector<std::string> listItems(HWND dialog, int id);
-bool selectListItem(HWND dialog, int id, std::string_view item);
-bool isChecked(HWND dialog, int id);
-bool clickCheckBox(HWND dialog, int id);
-bool isReadOnly(HWND dialog, int id);
-bool isShown(HWND dialog, int id);
 
 // Linux folder for test artefacts, given by the test run.
 std::optional<std::string> artefactFolder();
