@@ -61,7 +61,7 @@ class OutputProgramTest : public ::testing::Test {
   }
 
   ProgramDirectory directory;
-  CutterLine cutter;
+  CutterLine cutter{L"CORVANE_COM_RECEIVED"};
 };
 
 class StartUpTest : public OutputProgramTest {};
@@ -180,8 +180,10 @@ class OutputDialogTest : public OutputProgramTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(cutter.available()) << "CORVANE_COM_RECEIVED not set: run through ctest";
+    ASSERT_TRUE(slowCutter.available()) << "CORVANE_SLOW_RECEIVED not set: run through ctest";
   }
   ToolWindow tool;
+  CutterLine slowCutter{L"CORVANE_SLOW_RECEIVED", L"CORVANE_SLOW_GATE"};
 };
 
 TEST_F(OutputDialogTest, FreshConfigShowsTheDefaults) {
@@ -341,11 +343,13 @@ TEST_F(OutputDialogTest, BaudRateIsOfferedOnlyForSerialPorts) {
   EXPECT_NE(std::find(ports.begin(), ports.end(), "USB009"), ports.end());
 
   ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, "USB009"));
-  EXPECT_TRUE(waitUntil([&] { return !isShown(dialog, IDC_COMBO_BAUD); }));
-  EXPECT_FALSE(isShown(dialog, IDC_LABEL_BAUD));
+  EXPECT_TRUE(waitUntil([&] {
+    return !isShown(dialog, IDC_COMBO_BAUD) && !isShown(dialog, IDC_LABEL_BAUD);
+  })) << "the baud rate is still offered for a USB port";
   ASSERT_TRUE(chooseComboItem(dialog, IDC_COMBO_PORT, kCutter));
-  EXPECT_TRUE(waitUntil([&] { return isShown(dialog, IDC_COMBO_BAUD); }));
-  EXPECT_TRUE(isShown(dialog, IDC_LABEL_BAUD));
+  EXPECT_TRUE(waitUntil([&] {
+    return isShown(dialog, IDC_COMBO_BAUD) && isShown(dialog, IDC_LABEL_BAUD);
+  })) << "no baud rate offered for a serial port";
   EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }
 
@@ -387,6 +391,48 @@ TEST_F(OutputDialogTest, ClosingRemovesTheJobFiles) {
     for (const char* name : {"QuillonPro1.tmp", "QuillonPro2.tmp", "QuillonPro3.tmp"}) {
       EXPECT_FALSE(directory.has(name)) << name;
     }
+  }
+}
+
+// A job long enough to fill the serial line's buffers: thousands of short cuts.
+std::string longDbJob() {
+  std::string job = "IN;PA;";
+  for (int i = 0; i < 8000; ++i) {
+    const std::string x = std::to_string(100 + (i % 400) * 10);
+    const std::string y = std::to_string(100 + (i / 400) * 10);
+    job += "PU" + x + "," + y + ";PD" + x + "," + std::to_string(105 + (i / 400) * 10) + ";";
+  }
+  return job + "PU0,0;\r\nDB0,0,5000,0;\r\n";
+}
+
+TEST_F(OutputDialogTest, ClosingDuringASendWaitsForItsLastByte) {
+  directory.write("Config.ini", config("EN",
+                                       "[OUTPUT]\r\nPORTNAME=COM8\r\nPORTBAUD=9600\r\n"
+                                       "MACHINE=TVM-1200\r\n"));
+  directory.write("QuillonPro1.tmp", longDbJob());
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(controlText(dialog, IDC_COMBO_PORT), "COM8");
+
+  slowCutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  ASSERT_TRUE(waitUntil([&] { return directory.has("QuillonPro3.tmp"); }));
+  const std::string stream = directory.read("QuillonPro3.tmp");
+  ASSERT_GT(stream.size(), 100000u);
+
+  // The cutter takes nothing yet; the operator closes the dialog.
+  clickButton(dialog, IDOK);
+  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
+  EXPECT_FALSE(app->waitForExit(std::chrono::milliseconds(300))) << "ended during the send";
+  EXPECT_TRUE(directory.has("QuillonPro3.tmp")) << "the stream went while it was being sent";
+
+  slowCutter.openGate();
+  EXPECT_EQ(app->waitForExit(), std::optional<DWORD>(kExitClosed));
+  EXPECT_TRUE(slowCutter.receives(stream))
+      << slowCutter.sinceMark().size() << " of " << stream.size() << " bytes arrived";
+  for (const char* name : {"QuillonPro1.tmp", "QuillonPro2.tmp", "QuillonPro3.tmp"}) {
+    EXPECT_FALSE(directory.has(name)) << name;
   }
 }
 

@@ -106,11 +106,16 @@ ToolWindow::~ToolWindow() {
   if (window_) DestroyWindow(window_);
 }
 
-CutterLine::CutterLine() {
-  if (std::optional<std::string> received = environment(L"CORVANE_COM_RECEIVED")) {
+CutterLine::CutterLine(const wchar_t* receivedVariable, const wchar_t* gateVariable) {
+  if (std::optional<std::string> received = environment(receivedVariable)) {
     path_ = linuxPath(*received);
   }
+  if (gateVariable) {
+    if (std::optional<std::string> gate = environment(gateVariable)) gate_ = linuxPath(*gate);
+  }
 }
+
+void CutterLine::openGate() const { std::ofstream(gate_).put('\n'); }
 
 void CutterLine::mark() { start_ = wholeFile(path_).size(); }
 

@@ -51,12 +51,14 @@ class ToolWindow {
   HWND window_;
 };
 
-// The bytes that reach the far end of the mapped COM port; the test run
-// appends them to a Linux file named by CORVANE_COM_RECEIVED.
+// The bytes that reach the far end of a mapped COM port; the test run
+// appends them to a Linux file named by an environment variable. A gated
+// line takes nothing until its gate is opened.
 class CutterLine {
  public:
-  CutterLine();
+  explicit CutterLine(const wchar_t* receivedVariable, const wchar_t* gateVariable = nullptr);
   bool available() const { return !path_.empty(); }
+  void openGate() const;
   // Forgets what arrived so far.
   void mark();
   std::string sinceMark() const;
@@ -65,6 +67,7 @@ class CutterLine {
 
  private:
   std::filesystem::path path_;
+  std::filesystem::path gate_;
   std::size_t start_ = 0;
 };
 
