@@ -68,7 +68,10 @@ std::string formatStepPosition(int position) {
 }
 
 void OutputDialogModel::fillLists(const std::vector<PortEntry>& portList) {
+  // USB ports first, then the serial ports, each in the system's order.
   portEntries = portList;
+  std::stable_partition(portEntries.begin(), portEntries.end(),
+                        [](const PortEntry& port) { return isUsb(port.kind); });
   ports.items.clear();
   for (const PortEntry& port : portEntries) {
     if (!port.name.empty()) ports.items.push_back(port.name);

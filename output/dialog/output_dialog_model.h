@@ -42,8 +42,8 @@ std::string formatStepPosition(int position);
 
 class OutputDialogModel {
  public:
-  // Ports as the transport lists them: USB ports first, then serial ports.
-  // Every list gets its first entry selected.
+  // The ports are shown USB ports first, then serial ports, each group in
+  // the order the system lists it. Every list gets its first entry selected.
   void fillLists(const std::vector<PortEntry>& portList);
   // fillLists, then the saved choices and values.
   void loadSettings(const settings::OutputSettings& saved, const std::vector<PortEntry>& portList);

@@ -150,13 +150,7 @@ class OutputDialog {
     c.send(upDown, UDM_SETRANGE32, 0, kStepPositionMax);
   }
 
-  // USB ports first, then the serial ports, each in the system's order.
-  std::vector<PortEntry> listPorts() {
-    std::vector<PortEntry> ports = transport_->listPorts(operator_);
-    std::stable_partition(ports.begin(), ports.end(),
-                          [](const PortEntry& port) { return isUsb(port.kind); });
-    return ports;
-  }
+  std::vector<PortEntry> listPorts() { return transport_->listPorts(operator_); }
 
   void loadSettings() {
     model_.loadSettings(settings::loadOutputSettings(files_.config()), listPorts());

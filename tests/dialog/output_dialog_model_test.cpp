@@ -96,7 +96,8 @@ TEST(OutputDialogModel, OutOfRangeDistancesStayWithinTheUpDownRange) {
 
 TEST(OutputDialogModel, TheBaudListIsForSerialPortsOnly) {
   OutputDialogModel model;
-  model.fillLists(kPorts);
+  model.fillLists({kPorts[1], kPorts[0], kPorts[2]});
+  EXPECT_EQ(model.ports.items, (std::vector<std::string>{"USB001", "COM1", "COM3"}));
   EXPECT_FALSE(model.baudVisible());  // USB001 first
   model.selectPort(2);
   EXPECT_TRUE(model.baudVisible());

@@ -417,8 +417,13 @@ TEST_F(OutputDialogTest, ClosingDuringASendWaitsForItsLastByte) {
 
   slowCutter.mark();
   ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
-  ASSERT_TRUE(waitUntil([&] { return directory.has("QuillonPro3.tmp"); }));
-  const std::string stream = directory.read("QuillonPro3.tmp");
+  // The stream file appears when its writing starts; it is whole once it
+  // ends with the trailer.
+  std::string stream;
+  ASSERT_TRUE(waitUntil([&] {
+    stream = directory.read("QuillonPro3.tmp");
+    return stream.ends_with("PU0,0;!PG;");
+  }));
   ASSERT_GT(stream.size(), 100000u);
 
   // The cutter takes nothing yet; the operator closes the dialog.
