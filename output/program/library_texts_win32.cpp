@@ -1,6 +1,6 @@
 #include "output/program/library_texts_win32.h"
 
-#include "output/program/wide_text_win32.h"
+#include "common/wide_text_win32.h"
 
 namespace corvane {
 

@@ -16,7 +16,7 @@
 #include "output/program/output_ids.h"
 #include "output/program/program_handles_win32.h"
 #include "output/program/single_instance_win32.h"
-#include "output/program/wide_text_win32.h"
+#include "common/wide_text_win32.h"
 #include "output/transport/transport.h"
 
 namespace corvane {

@@ -4,6 +4,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/wide_text_win32.h"
+
 namespace corvane::wine {
 namespace {
 
@@ -54,24 +56,9 @@ bool waitUntil(const std::function<bool()>& ready, std::chrono::milliseconds pat
   return true;
 }
 
-std::wstring wide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring result(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, result.data(), length);
-  return result;
-}
+std::wstring wide(std::string_view text) { return wideText(text); }
 
-std::string utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), length, nullptr, nullptr);
-  return result;
-}
+std::string utf8(std::wstring_view text) { return utf8Text(text); }
 
 Launched::Launched(const std::filesystem::path& program, std::wstring_view arguments) {
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
