@@ -226,63 +226,28 @@ TEST_F(OutputJobTest, ClosingRemovesTheJobFilesEvenWithoutOutput) {
   EXPECT_FALSE(std::filesystem::exists(files.stream()));
 }
 
-// Holds the stream's serial send until released, like a cutter that is
-// still cutting.
-class SlowCutter final : public SerialSystem {
- public:
-  std::unique_ptr<SerialConnection> open(const std::string&, SystemError&) override {
-    return std::make_unique<Line>(*this);
-  }
+TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
   std::promise<void> started;
   std::promise<void> release;
-  std::string bytes;
-
- private:
-  struct Line final : SerialConnection {
-    explicit Line(SlowCutter& c) : cutter(c) {}
-    void applyLine(const LineSettings&) override {}
-    WriteOutcome write(std::string_view piece) override {
-      cutter.started.set_value();
-      cutter.release.get_future().wait();
-      cutter.bytes.append(piece);
-      return {piece.size(), {}};
-    }
-    SlowCutter& cutter;
+  const std::shared_future<void> released = release.get_future().share();
+  transport.beforeSerialWrite = [&] {
+    started.set_value();
+    released.wait();
   };
-};
+  auto job = start(kDbJob);
+  ASSERT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  started.get_future().wait();
 
-class SlowTransport final : public Transport {
- public:
-  std::vector<PortEntry> listPorts(Operator&) override { return {kCom1}; }
-  bool sendText(const PortEntry&, std::string_view, const SendOptions&, Operator&) override {
-    return true;
-  }
-  bool sendFile(const PortEntry&, const std::string&, const SendOptions&, Operator&) override {
-    return false;
-  }
-  SerialSystem& serialSystem() override { return cutter; }
-  SlowCutter cutter;
-};
-
-TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
-  writeFile(files.job().string(), kDbJob);
-  SlowTransport slow;
-  SlowCutter& cutter = slow.cutter;
-  OutputJob job(files, slow, op, texts);
-  job.prepareJob();
-  ASSERT_EQ(job.runJob(choices(kCom1)), SendOutcome::Started);
-  cutter.started.get_future().wait();
-
-  EXPECT_EQ(job.runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
+  EXPECT_EQ(job->runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
   EXPECT_EQ(op.texts(), std::vector<std::string>{"The cutter is still receiving the last job. "
                                                  "Press Output again when it has finished."});
 
-  std::thread closing([&] { job.removeTemporaryFiles(); });
+  std::thread closing([&] { job->removeTemporaryFiles(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(std::filesystem::exists(files.stream()));
-  cutter.release.set_value();
+  release.set_value();
   closing.join();
-  EXPECT_EQ(cutter.bytes, kDbStreamHpgl);
+  EXPECT_EQ(transport.sends.at(0).bytes, kDbStreamHpgl);
   EXPECT_FALSE(std::filesystem::exists(files.stream()));
 }
 

@@ -11,16 +11,19 @@ namespace {
 // One send per opening of the port: the line's baud rate and every byte.
 class RecordedConnection final : public SerialConnection {
  public:
-  RecordedConnection(std::vector<FakeTransport::Send>& sends, std::size_t index)
-      : sends_(sends), index_(index) {}
-  void applyLine(const LineSettings& line) override { sends_[index_].options.baud = line.baud; }
+  RecordedConnection(FakeTransport& transport, std::size_t index)
+      : transport_(transport), index_(index) {}
+  void applyLine(const LineSettings& line) override {
+    transport_.sends[index_].options.baud = line.baud;
+  }
   WriteOutcome write(std::string_view bytes) override {
-    sends_[index_].bytes.append(bytes);
+    if (transport_.beforeSerialWrite) transport_.beforeSerialWrite();
+    transport_.sends[index_].bytes.append(bytes);
     return {bytes.size(), {}};
   }
 
  private:
-  std::vector<FakeTransport::Send>& sends_;
+  FakeTransport& transport_;
   std::size_t index_;
 };
 
@@ -54,7 +57,7 @@ std::unique_ptr<SerialConnection> FakeTransport::Serial::open(const std::string&
     return nullptr;
   }
   transport_.sends.push_back({{port, PortKind::Serial, ""}, {}, {}, {}});
-  return std::make_unique<RecordedConnection>(transport_.sends, transport_.sends.size() - 1);
+  return std::make_unique<RecordedConnection>(transport_, transport_.sends.size() - 1);
 }
 
 }  // namespace corvane::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ class FakeTransport final : public Transport {
   std::vector<PortEntry> ports;
   bool failSends = false;
   std::vector<Send> sends;
+  // Called on the worker's thread before each write: a test holds the line
+  // with it, like a cutter that is still cutting.
+  std::function<void()> beforeSerialWrite;
 
  private:
   class Serial final : public SerialSystem {
