@@ -38,7 +38,7 @@ enum class SendOutcome {
   NotSent,       // nothing was sent (no job command, no stream, no valid port)
   Sent,          // every byte reached the port or the queue
   Started,       // a serial send runs on its worker; waitForSend() tells the end
-  Cancelled,     // the frame went out and the operator chose not to cut; TB24 was sent
+  Cancelled,     // after the frame the operator chose not to cut; TB24 was sent
   CancelFailed,  // the operator chose not to cut, and TB24 could not be sent
   Failed,        // a send failed; the operator has been told
 };
