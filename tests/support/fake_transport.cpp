@@ -50,14 +50,13 @@ bool FakeTransport::sendFile(const PortEntry& port, const std::string& path,
   return !failSends;
 }
 
-std::unique_ptr<SerialConnection> FakeTransport::Serial::open(const std::string& port,
-                                                              SystemError& error) {
-  if (transport_.failSends) {
+std::unique_ptr<SerialConnection> FakeTransport::open(const std::string& port, SystemError& error) {
+  if (failSends) {
     error = {"open", 16, "Device or resource busy"};
     return nullptr;
   }
-  transport_.sends.push_back({{port, PortKind::Serial, ""}, {}, {}, {}});
-  return std::make_unique<RecordedConnection>(transport_, transport_.sends.size() - 1);
+  sends.push_back({{port, PortKind::Serial, ""}, {}, {}, {}});
+  return std::make_unique<RecordedConnection>(*this, sends.size() - 1);
 }
 
 }  // namespace corvane::testing

@@ -13,7 +13,7 @@ namespace corvane::testing {
 // send in order. Sends fail, with a message, when told to. A serial send on
 // the stream's worker goes through serialSystem(), whose port then fails to
 // open as a real one would.
-class FakeTransport final : public Transport {
+class FakeTransport final : public Transport, private SerialSystem {
  public:
   struct Send {
     PortEntry port;
@@ -27,7 +27,7 @@ class FakeTransport final : public Transport {
                 Operator& op) override;
   bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
                 Operator& op) override;
-  SerialSystem& serialSystem() override { return serial_; }
+  SerialSystem& serialSystem() override { return *this; }
 
   std::vector<PortEntry> ports;
   bool failSends = false;
@@ -37,15 +37,7 @@ class FakeTransport final : public Transport {
   std::function<void()> beforeSerialWrite;
 
  private:
-  class Serial final : public SerialSystem {
-   public:
-    explicit Serial(FakeTransport& transport) : transport_(transport) {}
-    std::unique_ptr<SerialConnection> open(const std::string& port, SystemError& error) override;
-
-   private:
-    FakeTransport& transport_;
-  };
-  Serial serial_{*this};
+  std::unique_ptr<SerialConnection> open(const std::string& port, SystemError& error) override;
 };
 
 }  // namespace corvane::testing
