@@ -147,6 +147,12 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
       job.removeTemporaryFiles();
       std::printf("Cut declined; TB24 sent to %s.\n", model.ports.selectedText().c_str());
       return kExitDeclined;
+    case SendOutcome::CancelFailed:
+      std::fprintf(stderr,
+                   "corvane-out: cut declined, but sending TB24 to %s failed; the job's files are "
+                   "kept in %s\n",
+                   model.ports.selectedText().c_str(), options.directory.c_str());
+      return kExitNotSent;
     default:
       std::fprintf(stderr, "corvane-out: the job was not sent; its files are kept in %s\n",
                    options.directory.c_str());

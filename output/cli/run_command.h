@@ -15,9 +15,9 @@ namespace corvane {
 // settings for this run (and are saved like a choice in the dialog).
 //
 // Exit status: 0 when the job reached the cutter, 3 when the operator chose
-// not to cut, 1 when nothing or not everything was sent, 2 for a bad
-// command line. The job's files are removed once the job was sent or
-// declined; after a failure they stay for another try.
+// not to cut and TB24 reached the cutter, 1 when nothing or not everything
+// was sent, 2 for a bad command line. The job's files are removed once the
+// job was sent or declined; after a failure they stay for another try.
 int runRunCommand(int argc, char** argv, Transport& transport, Operator& op);
 
 }  // namespace corvane

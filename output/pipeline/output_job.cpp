@@ -1,9 +1,8 @@
 #include "output/pipeline/output_job.h"
 
-#include <chrono>
-#include <cstdio>
 #include <system_error>
 
+#include "output/engine/byte_sink.h"
 #include "output/pipeline/decimal_text.h"
 
 namespace corvane {
@@ -14,6 +13,12 @@ constexpr const char* kCommandDocument = "Output_CMD";
 constexpr const char* kJobDocument = "Output_Job";
 constexpr const char* kStillSending =
     "The cutter is still receiving the last job. Press Output again when it has finished.";
+
+std::string notPreparedText(const std::string& why) {
+  return "The job was not sent: its intermediate file could not be written when the program "
+         "started, and an earlier job's file must never be cut in its place.\n" +
+         why + "\nMake the file writable, then start the job again.";
+}
 
 void removeFile(const std::filesystem::path& path) {
   std::error_code ignored;
@@ -43,7 +48,25 @@ void OutputJob::prepareJob() {
   model_.readPlt(files_.job().string());
   model_.applyMarkOffset(model_.param3(), model_.param4());
   model_.computeBounds();
-  model_.writePlain(files_.plain().string(), Dialect::Hpgl);
+  unprepared_ = writeIntermediate();
+  if (!unprepared_.empty()) operator_.tell(MessageKind::Stop, unprepared_);
+}
+
+std::string OutputJob::writeIntermediate() {
+  const std::string path = files_.plain().string();
+  // One left by an earlier job would be read as this one if this write
+  // failed; a folder of that name is left alone and fails the write.
+  std::error_code error;
+  if (!std::filesystem::is_directory(files_.plain(), error)) {
+    std::filesystem::remove(files_.plain(), error);
+  }
+  if (error) return "Cannot replace the file " + path + ": " + error.message();
+  // A job without a TB or DB command is never sent, and the model has
+  // said so already.
+  if (!model_.tbSeen() && !model_.dbSeen()) return {};
+  FileSink file(path);
+  if (file.isOpen() && model_.writePlain(file, Dialect::Hpgl) && file.close()) return {};
+  return file.error();
 }
 
 SendOutcome OutputJob::runJob(const OutputChoices& choices) {
@@ -59,6 +82,10 @@ SendOutcome OutputJob::runJob(const OutputChoices& choices) {
 bool OutputJob::buildStream(const OutputChoices& choices) {
   // Whatever an earlier press left must not be sent if this build fails.
   removeFile(files_.stream());
+  if (!unprepared_.empty()) {
+    operator_.tell(MessageKind::Stop, notPreparedText(unprepared_));
+    return false;
+  }
   const Dialect dialect = dialectForMachine(choices.machine);
   if (!choices.angleEnabled && !choices.closedEnabled) {
     return model_.writePlain(files_.stream().string(), dialect);
@@ -85,8 +112,8 @@ SendOutcome OutputJob::sendJob(const OutputChoices& choices) {
     // operator sees on the cutter whether the frame arrived.
     transport_.sendText(port, frameCommand(model_), command, operator_);
     if (!operator_.askOkCancel(texts_.text(TextId::ContinueCut))) {
-      transport_.sendText(port, "TB24;", command, operator_);
-      return SendOutcome::Cancelled;
+      return transport_.sendText(port, "TB24;", command, operator_) ? SendOutcome::Cancelled
+                                                                    : SendOutcome::CancelFailed;
     }
     return sendStream(port, baud);
   }
@@ -95,31 +122,37 @@ SendOutcome OutputJob::sendJob(const OutputChoices& choices) {
 }
 
 SendOutcome OutputJob::sendStream(const PortEntry& port, std::uint32_t baud) {
-  SendOptions options;
-  options.baud = baud;
-  options.documentName = kJobDocument;
   const std::string path = files_.stream().string();
   if (isUsb(port.kind)) {
+    SendOptions options;
+    options.documentName = kJobDocument;
     return transport_.sendFile(port, path, options, operator_) ? SendOutcome::Sent
                                                                : SendOutcome::Failed;
   }
   // A serial line takes as long as the cutter cuts: the send runs on a
   // worker so the dialog stays responsive.
   waitForSend();
-  serialSend_ = std::async(std::launch::async, [this, port, path, options] {
-    return transport_.sendFile(port, path, options, operator_);
-  });
+  serialState_ = SerialState::Running;
+  serialWorkers_.start(
+      transport_.serialSystem(),
+      {path, port.name, baud,
+       [this](bool sent) { serialState_ = sent ? SerialState::Sent : SerialState::Failed; }},
+      operator_);
   return SendOutcome::Started;
 }
 
-bool OutputJob::sending() const {
-  return serialSend_.valid() &&
-         serialSend_.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
-}
+bool OutputJob::sending() const { return serialState_ == SerialState::Running; }
 
 SendOutcome OutputJob::waitForSend() {
-  if (!serialSend_.valid()) return SendOutcome::NotSent;
-  return serialSend_.get() ? SendOutcome::Sent : SendOutcome::Failed;
+  serialWorkers_.waitForAll();
+  switch (serialState_.exchange(SerialState::Idle)) {
+    case SerialState::Sent:
+      return SendOutcome::Sent;
+    case SerialState::Failed:
+      return SendOutcome::Failed;
+    default:
+      return SendOutcome::NotSent;
+  }
 }
 
 void OutputJob::removeTemporaryFiles() {

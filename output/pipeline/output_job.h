@@ -1,13 +1,14 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
-#include <future>
 #include <optional>
 #include <string>
 
 #include "common/operator.h"
 #include "output/engine/plt_converter.h"
 #include "output/pipeline/output_texts.h"
+#include "output/transport/serial_worker.h"
 #include "output/transport/transport.h"
 
 namespace corvane {
@@ -34,11 +35,12 @@ struct OutputChoices {
 };
 
 enum class SendOutcome {
-  NotSent,    // nothing was sent (no job command, no stream, no valid port)
-  Sent,       // every byte reached the port or the queue
-  Started,    // a serial send runs on its worker; waitForSend() tells the end
-  Cancelled,  // the frame went out and the operator chose not to cut
-  Failed,     // a send failed; the operator has been told
+  NotSent,       // nothing was sent (no job command, no stream, no valid port)
+  Sent,          // every byte reached the port or the queue
+  Started,       // a serial send runs on its worker; waitForSend() tells the end
+  Cancelled,     // after the frame the operator chose not to cut; TB24 was sent
+  CancelFailed,  // the operator chose not to cut, and TB24 could not be sent
+  Failed,        // a send failed; the operator has been told
 };
 
 // One job from the tool window's job file to the cutter: prepared once when
@@ -54,11 +56,14 @@ class OutputJob {
   bool jobFileExists() const;
 
   // Reads the job, moves it onto its reference corner, measures it and
-  // writes the intermediate file.
+  // writes the intermediate file, in place of any earlier one. When that
+  // file could not be written whole, the job stays unprepared: no press
+  // sends anything of it.
   void prepareJob();
 
   // The Output press after the settings were saved: builds the stream and
-  // sends it. A stream that this press did not write is never sent.
+  // sends it. A stream that this press did not write, or one built from an
+  // intermediate file this start did not write, is never sent.
   SendOutcome runJob(const OutputChoices& choices);
   bool buildStream(const OutputChoices& choices);
   SendOutcome sendJob(const OutputChoices& choices);
@@ -74,6 +79,9 @@ class OutputJob {
   const PltConverter& model() const { return model_; }
 
  private:
+  enum class SerialState { Idle, Running, Sent, Failed };
+
+  std::string writeIntermediate();
   SendOutcome sendStream(const PortEntry& port, std::uint32_t baud);
 
   JobFiles files_;
@@ -81,7 +89,9 @@ class OutputJob {
   Operator& operator_;
   const TextSource& texts_;
   PltConverter model_;
-  std::future<bool> serialSend_;
+  std::string unprepared_;  // why this start's intermediate file is not on disk whole
+  std::atomic<SerialState> serialState_{SerialState::Idle};
+  SerialSendWorkers serialWorkers_;
 };
 
 }  // namespace corvane

@@ -7,7 +7,8 @@
 namespace corvane {
 
 int serialSendThread(SerialSystem& system, const SerialSendJob& job, Operator& op) {
-  sendFileSerial(system, job.port, job.filePath, job.baud, op);
+  const bool sent = sendFileSerial(system, job.port, job.filePath, job.baud, op);
+  if (job.finished) job.finished(sent);
   return 0;
 }
 

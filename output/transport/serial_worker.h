@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +16,9 @@ struct SerialSendJob {
   std::string filePath;
   std::string port;
   std::uint32_t baud = 9600;
+  // Told at the end, on the worker's thread, whether every byte went out;
+  // the port is closed by then.
+  std::function<void(bool sent)> finished;
 };
 
 // The worker's body: sends the stream file and returns 0 whatever happened;

@@ -7,6 +7,7 @@
 
 #include "common/operator.h"
 #include "output/transport/port.h"
+#include "output/transport/serial_system.h"
 
 namespace corvane {
 
@@ -22,6 +23,9 @@ class Transport {
                         Operator& op) = 0;
   virtual bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
                         Operator& op) = 0;
+  // The serial calls under sendText and sendFile, for the stream's worker
+  // (serialSendThread), which sends on a thread of its own.
+  virtual SerialSystem& serialSystem() = 0;
 };
 
 // The transport of the system the program was built for.

@@ -73,6 +73,8 @@ class PosixTransport final : public Transport {
     return sendUsb(port, std::get<std::string>(file), options, op);
   }
 
+  SerialSystem& serialSystem() override { return serial_; }
+
  private:
   bool sendUsb(const PortEntry& port, std::string_view bytes, const SendOptions& options,
                Operator& op) {

@@ -40,6 +40,8 @@ class Win32Transport final : public Transport {
     return sendFileUsb(spooler_, port.name, path, options.documentName, op, options.progress);
   }
 
+  SerialSystem& serialSystem() override { return serial_; }
+
  private:
   Win32SerialSystem serial_;
   Win32SerialCommRegistry registry_;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "output/cli/run_command.h"
-#include "output/transport/fake_transport.h"
+#include "support/fake_transport.h"
+#include "support/locked_file.h"
 #include "support/recording_operator.h"
 #include "support/sample_jobs.h"
 #include "support/temp_dir.h"
@@ -15,6 +19,7 @@
 namespace corvane {
 namespace {
 
+using testing::FakeTransport;
 using testing::kDbJob;
 using testing::kDbStreamClosedHpgl;
 using testing::kDbStreamDmpl;
@@ -22,6 +27,7 @@ using testing::kDbStreamHpgl;
 using testing::kTbFrameCommand;
 using testing::kTbJob;
 using testing::kTbStreamHpgl;
+using testing::LockedFile;
 using testing::readFile;
 using testing::RecordingOperator;
 using testing::TempDir;
@@ -101,6 +107,14 @@ TEST_F(RunCommand, KeepsTheJobWhenItCouldNotBeSent) {
   EXPECT_NE(op.messages[0].second.find("QuillonPro1.tmp"), std::string::npos);
 }
 
+TEST_F(RunCommand, ADeclinedCutWhoseTB24WasNotSentIsAFailure) {
+  writeFile(dir.file("QuillonPro1.tmp"), kTbJob);
+  transport.failSends = true;
+  op.answers = {false};
+  EXPECT_EQ(run({}), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("QuillonPro1.tmp")));
+}
+
 TEST_F(RunCommand, RefusesBadOptions) {
   writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
   for (const std::vector<std::string>& args : {std::vector<std::string>{"--angle", "big"},
@@ -128,6 +142,25 @@ TEST(RunCommandOnALine, TheStreamArrivesAtTheFarEnd) {
   EXPECT_EQ(runRunCommand(static_cast<int>(argv.size()), argv.data(), *transport, op), 0)
       << (op.messages.empty() ? "" : op.messages[0].second);
   EXPECT_EQ(line.finish(), kDbStreamHpgl);
+}
+
+TEST(RunCommandOnALine, NothingReachesTheLineWhenAnEarlierIntermediateCannotBeReplaced) {
+  test::PtyPair line;
+  ASSERT_TRUE(line.ok());
+  TempDir dir;
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  writeFile(dir.file("QuillonPro2.tmp"), "IN;PA;PU0,0;PD4000,0;PD4000,4000;PU0,0;!PG;");
+  const LockedFile earlier(dir.file("QuillonPro2.tmp"));
+  if (!earlier.locked()) GTEST_SKIP() << "chattr +i needs root";
+  const std::string out = dir.file("stdout.txt");
+  const std::string command = std::string(CORVANE_OUT_PATH) + " run " + dir.path().string() +
+                              " --port " + line.name() + " --angle 1 >" + out +
+                              " 2>/dev/null </dev/null";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+  line.startReading(1, std::chrono::milliseconds(300));
+  EXPECT_EQ(line.finish(), "");
+  EXPECT_EQ(readFile(out), "");
 }
 
 }  // namespace

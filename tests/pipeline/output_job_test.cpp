@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "output/pipeline/output_job.h"
-#include "output/transport/fake_transport.h"
+#include "support/fake_transport.h"
+#include "support/locked_file.h"
 #include "support/recording_operator.h"
 #include "support/sample_jobs.h"
 #include "support/temp_dir.h"
@@ -15,13 +16,16 @@
 namespace corvane {
 namespace {
 
+using testing::FakeTransport;
 using testing::kDbJob;
+using testing::kDbStreamAngleHpgl;
 using testing::kDbStreamClosedHpgl;
 using testing::kDbStreamDmpl;
 using testing::kDbStreamHpgl;
 using testing::kTbFrameCommand;
 using testing::kTbJob;
 using testing::kTbStreamHpgl;
+using testing::LockedFile;
 using testing::readFile;
 using testing::RecordingOperator;
 using testing::TempDir;
@@ -62,10 +66,9 @@ TEST_F(OutputJobTest, DbJobOnAComPortSendsTheStreamOnTheWorker) {
   EXPECT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
   EXPECT_EQ(job->waitForSend(), SendOutcome::Sent);
   ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].port.name, "COM1");
   EXPECT_EQ(transport.sends[0].bytes, kDbStreamHpgl);
-  EXPECT_EQ(transport.sends[0].filePath, files.stream().string());
   EXPECT_EQ(transport.sends[0].options.baud, 38400u);
-  EXPECT_EQ(transport.sends[0].options.documentName, "Output_Job");
   EXPECT_TRUE(op.messages.empty());
   EXPECT_TRUE(op.questions.empty());
 }
@@ -109,7 +112,7 @@ TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
       if (ok) {
         EXPECT_NE(outcome, SendOutcome::Cancelled);
         EXPECT_EQ(transport.sends[1].bytes, stream);
-        EXPECT_EQ(transport.sends[1].options.documentName, "Output_Job");
+        EXPECT_EQ(transport.sends[1].options.documentName, isUsb(port.kind) ? "Output_Job" : "");
       } else {
         EXPECT_EQ(outcome, SendOutcome::Cancelled);
         EXPECT_EQ(transport.sends[1].bytes, "TB24;");
@@ -171,6 +174,32 @@ TEST_F(OutputJobTest, NothingStaleIsEverSent) {
   }
 }
 
+TEST_F(OutputJobTest, AnEarlierIntermediateThatCannotBeReplacedIsNeverCut) {
+  OutputChoices sharpCorners = choices(kCom1);
+  sharpCorners.angleEnabled = true;
+  writeFile(files.plain().string(), "IN;PA;PU0,0;PD4000,0;PD4000,4000;PU0,0;!PG;");
+  {
+    LockedFile earlier(files.plain());
+    if (!earlier.locked()) GTEST_SKIP() << "no file can be locked here (Linux needs root)";
+    auto job = start(kDbJob);
+    for (const int press : {1, 2}) {
+      SCOPED_TRACE(press);
+      op.messages.clear();
+      EXPECT_EQ(job->runJob(sharpCorners), SendOutcome::NotSent);
+      EXPECT_TRUE(transport.sends.empty());
+      ASSERT_EQ(op.messages.size(), 1u);
+      EXPECT_NE(op.messages[0].second.find("Cannot replace the file " + files.plain().string()),
+                std::string::npos)
+          << op.messages[0].second;
+    }
+  }
+  auto job = start(kDbJob);
+  EXPECT_EQ(job->runJob(sharpCorners), SendOutcome::Started);
+  EXPECT_EQ(job->waitForSend(), SendOutcome::Sent);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].bytes, kDbStreamAngleHpgl);
+}
+
 TEST_F(OutputJobTest, NoValidPortSaysSoAndSendsNothing) {
   auto job = start(kDbJob);
   OutputChoices c = choices(kCom1);
@@ -197,42 +226,28 @@ TEST_F(OutputJobTest, ClosingRemovesTheJobFilesEvenWithoutOutput) {
   EXPECT_FALSE(std::filesystem::exists(files.stream()));
 }
 
-// Holds every file send until released, like a cutter that is still cutting.
-class SlowCutter final : public Transport {
- public:
-  std::vector<PortEntry> listPorts(Operator&) override { return {kCom1}; }
-  bool sendText(const PortEntry&, std::string_view, const SendOptions&, Operator&) override {
-    return true;
-  }
-  bool sendFile(const PortEntry&, const std::string& path, const SendOptions&, Operator&) override {
-    started.set_value();
-    release.get_future().wait();
-    bytes = readFile(path);  // the file must still be there, whole
-    return true;
-  }
+TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
   std::promise<void> started;
   std::promise<void> release;
-  std::string bytes;
-};
+  const std::shared_future<void> released = release.get_future().share();
+  transport.beforeSerialWrite = [&] {
+    started.set_value();
+    released.wait();
+  };
+  auto job = start(kDbJob);
+  ASSERT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  started.get_future().wait();
 
-TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
-  writeFile(files.job().string(), kDbJob);
-  SlowCutter cutter;
-  OutputJob job(files, cutter, op, texts);
-  job.prepareJob();
-  ASSERT_EQ(job.runJob(choices(kCom1)), SendOutcome::Started);
-  cutter.started.get_future().wait();
+  EXPECT_EQ(job->runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
+  EXPECT_EQ(op.texts(), std::vector<std::string>{"The cutter is still receiving the last job. "
+                                                 "Press Output again when it has finished."});
 
-  EXPECT_EQ(job.runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
-  ASSERT_EQ(op.messages.size(), 1u);
-  EXPECT_EQ(op.messages[0].first, MessageKind::Warning);
-
-  std::thread closing([&] { job.removeTemporaryFiles(); });
+  std::thread closing([&] { job->removeTemporaryFiles(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(std::filesystem::exists(files.stream()));
-  cutter.release.set_value();
+  release.set_value();
   closing.join();
-  EXPECT_EQ(cutter.bytes, kDbStreamHpgl);
+  EXPECT_EQ(transport.sends.at(0).bytes, kDbStreamHpgl);
   EXPECT_FALSE(std::filesystem::exists(files.stream()));
 }
 

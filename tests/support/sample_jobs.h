@@ -13,6 +13,10 @@ inline constexpr const char* kDbStreamDmpl =
 inline constexpr const char* kDbStreamClosedHpgl =
     "IN;PA;PU0,0;PU200,940;PD200,700;PD200,660;PU0,0;!PG;";
 
+// The same cut with the ANGLE option at 1 mm: a straight cut has no corner
+// to overcut, and the corner writer keeps no pen-up move after the last cut.
+inline constexpr const char* kDbStreamAngleHpgl = "IN;PA;PU0,0;PU200,900;PD200,700;PU0,0;!PG;";
+
 // A job with registration marks: a frame 140 mm wide and 90 mm high,
 // mirrored onto (5200, 5200).
 inline constexpr const char* kTbJob = "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5300;PD200,5300;";

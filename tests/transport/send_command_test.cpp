@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "output/cli/port_commands.h"
-#include "output/transport/fake_transport.h"
+#include "tests/support/fake_transport.h"
 #include "tests/transport/pty_pair.h"
 #include "tests/transport/recording_operator.h"
 #include "tests/transport/temp_dir.h"
@@ -17,6 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::RecordingOperator;
 using test::TempDir;
+using testing::FakeTransport;
 
 int runSend(std::vector<std::string> args, Transport& transport, Operator& op,
             std::FILE* progress = nullptr) {

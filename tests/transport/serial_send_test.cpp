@@ -132,18 +132,22 @@ TEST(SerialSend, WriteThatStopsShortIsReportedAndEndsTheSend) {
   EXPECT_EQ(serial.record.openConnections, 0);
 }
 
-TEST(SerialSend, WorkersFinishTheirSendsBeforeTheyAreDestroyed) {
+TEST(SerialSend, WorkersFinishTheirSendsBeforeTheyAreDestroyedAndTellHowTheyEnded) {
   TempDir dir;
   const std::string path = dir.write("stream.bin", test::patternBytes(150000));
   RecordingSerialSystem serial;
   RecordingOperator op;
+  std::vector<bool> ends;
+  const auto finished = [&](bool sent) { ends.push_back(sent); };
   {
     SerialSendWorkers workers;
-    workers.start(serial, {path, "COM4", 9600}, op);
+    workers.start(serial, {path, "COM4", 9600, finished}, op);
   }
   EXPECT_EQ(serial.record.bytes.size(), 150000u);
   EXPECT_EQ(serial.record.openConnections, 0);
-  EXPECT_EQ(serialSendThread(serial, {dir.path().string() + "/absent", "COM4", 9600}, op), 0);
+  EXPECT_EQ(serialSendThread(serial, {dir.path().string() + "/absent", "COM4", 9600, finished}, op),
+            0);
+  EXPECT_EQ(ends, (std::vector<bool>{true, false}));
 }
 
 }  // namespace

@@ -101,11 +101,15 @@ void checkSerial(const std::string& data, const std::string& port, const std::st
   check(sendFileSerial(serial, port, data + "\\stream200000.bin", 152000, op) &&
             serial.writes == std::vector<std::size_t>{65535, 65535, 65535, 3395},
         "200,000-byte file goes out as three chunks and 3,395 bytes", joined(op.messages()));
+  bool workerSent = false;
   {
     SerialSendWorkers workers;
-    workers.start(serial, {data + "\\stream65535.bin", port, 57600}, op);
+    workers.start(serial,
+                  {data + "\\stream65535.bin", port, 57600, [&](bool sent) { workerSent = sent; }},
+                  op);
   }
-  check(op.messages().empty(), "worker thread sends without complaint", joined(op.messages()));
+  check(workerSent && op.messages().empty(), "worker thread sends without complaint",
+        joined(op.messages()));
 
   HANDLE h = CreateFileA(("\\\\.\\" + port).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                          OPEN_EXISTING, 0, nullptr);
