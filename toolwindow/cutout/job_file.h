@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "toolwindow/host/host_result.h"
+
+// The job file as the output program must find it: whole or not at all.
+namespace corvane::toolwindow {
+
+// Clears the job file of an earlier export before a new one, so a job file
+// found afterwards is this export's.
+host::HostStatus RemoveEarlierJobFile(const std::filesystem::path& jobFile);
+
+// Puts the instruction lines in front of every byte the export wrote. The
+// lines go into a new file beside the job file together with the plot data,
+// and that file then replaces the job file: the plot data is never
+// overwritten and the output program never reads a half-written job. Fails
+// when the export left no file, or the file cannot be read, written or
+// replaced; no partial job file is then left behind as if it were whole.
+host::HostStatus PrependJobLines(const std::filesystem::path& jobFile, std::string_view lines);
+
+}  // namespace corvane::toolwindow
