@@ -32,6 +32,9 @@ class MemoryMainWindow final : public MainWindowView {
 
 class MemoryTraceWindow final : public TraceWindowView {
  public:
+  // closings, when given, counts the windows closed.
+  explicit MemoryTraceWindow(int* closings = nullptr) : closings_(closings) {}
+
   void SetCaption(TraceControl control, std::string_view text) override {
     captions[control] = std::string(text);
   }
@@ -54,6 +57,7 @@ class MemoryTraceWindow final : public TraceWindowView {
   void Close() override {
     shown = false;
     closed = true;
+    if (closings_ != nullptr) ++*closings_;
   }
 
   std::map<TraceControl, std::string> captions;
@@ -67,16 +71,20 @@ class MemoryTraceWindow final : public TraceWindowView {
   bool traceButtonEnabled = true;
   bool shown = false;
   bool closed = false;
+
+ private:
+  int* closings_;
 };
 
 class MemoryTraceWindows final : public TraceWindowFactory {
  public:
   std::unique_ptr<TraceWindowView> CreateTraceWindow() override {
     ++created;
-    return std::make_unique<MemoryTraceWindow>();
+    return std::make_unique<MemoryTraceWindow>(&closed);
   }
 
   int created = 0;
+  int closed = 0;
 };
 
 }  // namespace corvane::toolwindow
