@@ -140,7 +140,9 @@ bool ExportCutPlot(ToolContext& context, const fs::path& jobFile) {
 
 bool WriteSelectionFrame(ToolContext& context, const fs::path& jobFile) {
   const HostStatus written = SelectionFrame(context.host, jobFile);
-  return written ? true : Failed(context, written.error());
+  if (written) return true;
+  DiscardJobFile(jobFile);
+  return Failed(context, written.error());
 }
 
 bool ExportContourCut(ToolContext& context, const fs::path& jobFile) {
@@ -160,6 +162,7 @@ bool ExportContourCut(ToolContext& context, const fs::path& jobFile) {
 
 bool WriteMarkFrame(ToolContext& context, const fs::path& jobFile) {
   if (!MarkFrame(context, jobFile)) {
+    DiscardJobFile(jobFile);
     ShowText(context, kTextContourMissing, MessageIcon::Critical);
     return false;
   }
