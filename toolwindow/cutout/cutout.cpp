@@ -48,11 +48,12 @@ HostStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
   if (!bottomBox) return bottomBox.error();
   const auto y =
       FloorPlotterUnits((bottomBox.value().bottom - kSelectionMarginMm) * kPlotterUnitsPerMm);
+  if (!y) return OutOfRange("selection");
   auto rightBox = SelectionBox(host);
   if (!rightBox) return rightBox.error();
   const auto x =
       FloorPlotterUnits((rightBox.value().right + kSelectionMarginMm) * kPlotterUnitsPerMm);
-  if (!x || !y) return OutOfRange("selection");
+  if (!x) return OutOfRange("selection");
   return PrependJobLines(jobFile, DbLine(*x, *y));
 }
 
