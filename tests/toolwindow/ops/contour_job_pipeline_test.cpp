@@ -37,9 +37,9 @@ TEST_F(ContourJobTest, TracedRectangleWithMarksReachesTheCutterFrameFirst) {
   ASSERT_TRUE(zevaRaraz.TraceContour(context, 2.0));
   ASSERT_TRUE(zevaRaraz.AddMarks(context));
   ASSERT_TRUE(ExportContourCut(context, job));
-  // (104 + 40) x (54 + 40) mm; the frame's right and bottom at 132 and -2 mm.
+  // (104 + 40) x (54 + 40) mm; the frame's right and bottom at 142 and -2 mm.
   EXPECT_EQ(corvane::testing::readFile(job.string()).substr(0, 29),
-            "TB5760,3760,5280,-80;\r\nSB0;\r\n");
+            "TB5760,3760,5680,-80;\r\nSB0;\r\n");
 
   SentTexts transport;
   corvane::testing::RecordingOperator output;

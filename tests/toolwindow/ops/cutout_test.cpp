@@ -69,13 +69,13 @@ TEST_F(CutPlotTest, AsksTheHostInOrderWithTheFilterSettings) {
       settings.push_back(call.text());
     }
   }
-  const std::string doc = settings.at(0).substr(18, settings[0].find(',') - 18);
+  const std::string doc = "document \"Drawing 1\"";
   EXPECT_EQ(settings, (Strings{
                           "SetMeasuringState(" + doc + ", 0, 0, 3, 3)",
                           "ExportDocument(" + doc + ", \"" + job.string() + "\", 1281, 2, options)",
                           "SetFilterProperty(filter, \"ScaleFactor\", double 100)",
                           "SetFilterProperty(filter, \"PlotterUnits\", int16 1016)",
-                          "SetFilterProperty(filter, \"CurveResolution\", double 0.0004)",
+                          "SetFilterProperty(filter, \"CurveResolution\", double 4e-04)",
                           "SetFilterProperty(filter, \"RemoveHiddenLines\", bool false)",
                           "SetFilterProperty(filter, \"AutomaticWeld\", bool false)",
                           "SetMeasuringState(" + doc + ", 0, 0, 3, 3)",

@@ -49,7 +49,7 @@ TEST_F(MarksTest, FourCornerMarksTwentyMillimetresOutside) {
       EXPECT_EQ(marks[0].paths[i].points[p].y, expected[i][p].y);
     }
   }
-  EXPECT_EQ(std::count(LayerNames().begin(), LayerNames().end(), "MarkLayer"), 1);
+  EXPECT_EQ(LayerCount("MarkLayer"), 1);
   EXPECT_EQ(host.currentLayerName(), "Layer 1");
   EXPECT_TRUE(op.shown.empty());
 }

@@ -78,6 +78,10 @@ class OpsTest : public ::testing::Test {
     const auto names = host.operationsCalled();
     return std::count(names.begin(), names.end(), operation);
   }
+  long LayerCount(std::string_view name) const {
+    const auto names = LayerNames();
+    return std::count(names.begin(), names.end(), name);
+  }
   std::vector<std::string> LayerNames() const {
     std::vector<std::string> names;
     for (const auto& layer : host.layers()) names.push_back(layer.name);
