@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "ops_fixture.h"
 #include "toolwindow/cutout/cutout.h"
 #include "toolwindow/cutout/plt_export.h"
@@ -13,7 +9,6 @@ namespace {
 
 using corvane::testing::readFile;
 using corvane::testing::writeFile;
-using testing::Shown;
 
 // A traced contour and a mark frame from (-10, 130) to (130, 220) mm, the
 // trace layer left not printable as the trace leaves it.
@@ -25,12 +20,10 @@ class ContourCutTest : public testing::OpsTest {
     host.addLayer("MarkLayer");
     host.addRectangle("MarkLayer", "MarkLine", -10, 130, 140, 90);
   }
-
   void SetPrintable(std::string_view layer, bool printable) {
     ASSERT_TRUE(host.SetLayerPrintable(host.FindPageLayer(layer).value(), printable));
   }
-
-  // What the export writes of the contour alone, with the flags as the
+  // What the export writes of the contour alone with the flags as the
   // command sets them; the document is then as before.
   std::string ContourPlotData() {
     SetPrintable("TraceLayer", true);
@@ -41,34 +34,28 @@ class ContourCutTest : public testing::OpsTest {
     SetPrintable("TraceLayer", false);
     SetPrintable("MarkLayer", true);
     host.clearSelection();
-    host.clearCalls();
     return readFile(file.string());
   }
-
-  bool Run() {
+  bool CutContour() {
     ToolContext context = Context();
     return ExportContourCut(context, job);
   }
 };
 
-TEST_F(ContourCutTest, TbThenSbComeFirstAndThePlotDataFollowsIntact) {
-  struct Case {
-    const char* multiMark;
-    const char* count;
-    const char* sbLine;
-  };
-  const Case cases[] = {{nullptr, nullptr, "SB0;\r\n"},
-                        {"1", "3", "SB3;\r\n"},
-                        {"0", "5", "SB0;\r\n"},
-                        {"1", nullptr, "SB0;\r\n"}};
+TEST_F(ContourCutTest, TbThenSbComeFirstAndTheContourAloneFollowsIntact) {
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {nullptr, nullptr, "SB0;\r\n"},
+      {"1", "3", "SB3;\r\n"},
+      {"0", "5", "SB0;\r\n"},
+      {"1", nullptr, "SB0;\r\n"}};  // MULTIMARK, NUM
   const std::string plot = ContourPlotData();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.sbLine);
+  for (const auto& [multiMark, count, sbLine] : cases) {
+    SCOPED_TRACE(sbLine);
     std::filesystem::remove(ini.IniFilePath);
-    if (c.multiMark) ini.SetIniString("MARK", "MULTIMARK", c.multiMark);
-    if (c.count) ini.SetIniString("MARK", "NUM", c.count);
-    ASSERT_TRUE(Run());
-    EXPECT_EQ(readFile(job.string()), std::string("TB5600,3600,5200,5200;\r\n") + c.sbLine + plot);
+    if (multiMark) ini.SetIniString("MARK", "MULTIMARK", multiMark);
+    if (count) ini.SetIniString("MARK", "NUM", count);
+    ASSERT_TRUE(CutContour());
+    EXPECT_EQ(Job(), "TB5600,3600,5200,5200;\r\n" + sbLine + plot);
   }
   EXPECT_TRUE(op.shown.empty());
   EXPECT_FALSE(Layer("TraceLayer").printable);
@@ -77,8 +64,8 @@ TEST_F(ContourCutTest, TbThenSbComeFirstAndThePlotDataFollowsIntact) {
 
 TEST_F(ContourCutTest, EveryShapeOnTheMarkLayerWidensTheFrameRoundingDown) {
   host.addRectangle("MarkLayer", "Extra", 0, -12.31, 5, 5);
-  ASSERT_TRUE(Run());
-  EXPECT_EQ(readFile(job.string()).substr(0, 30), "TB5600,9292,5200,-493;\r\nSB0;\r\n");
+  ASSERT_TRUE(CutContour());
+  EXPECT_EQ(Job().substr(0, 30), "TB5600,9292,5200,-493;\r\nSB0;\r\n");
 }
 
 TEST_F(ContourCutTest, NoContourIsRefusedBeforeAnythingChanges) {
@@ -90,35 +77,32 @@ TEST_F(ContourCutTest, NoContourIsRefusedBeforeAnythingChanges) {
     if (layer == "tracelayer") host.addRectangle(layer, "TraceLine", 0, 0, 1, 1);
     host.clearCalls();
     writeFile(job.string(), "earlier");
-    EXPECT_FALSE(Run());
+    EXPECT_FALSE(CutContour());
     EXPECT_EQ(Calls("SetMeasuringState") + Calls("SetLayerPrintable"), 0);
-    EXPECT_EQ(readFile(job.string()), "earlier");
+    EXPECT_EQ(Job(), "earlier");
   }
-  EXPECT_EQ(op.shown, std::vector<Shown>(3, Text(18, MessageIcon::Warning)));
+  EXPECT_EQ(op.shown, Texts(3, 18, MessageIcon::Warning));
 }
 
-TEST_F(ContourCutTest, ContourWithoutMarksFailsWithTheTraceLayerLeftPrintable) {
-  ASSERT_TRUE(host.RemoveLayer(host.FindPageLayer("MarkLayer").value()));
-  EXPECT_FALSE(Run());
-  EXPECT_EQ(op.shown, (std::vector<Shown>{Text(18, MessageIcon::Critical)}));
-  EXPECT_TRUE(Layer("TraceLayer").printable);
-  EXPECT_EQ(Calls("ExportDocument"), 0);
-}
-
-TEST_F(ContourCutTest, HostFailuresShowTheCriticalText) {
-  const char* failing[] = {"FindLayerShape", "FinishExport", "RangeBoundingBox"};
-  for (const char* operation : failing) {
+TEST_F(ContourCutTest, FailuresShowTheCriticalTextAndLeaveNoJobWithoutItsLines) {
+  const std::pair<const char*, bool> cases[] = {
+      {"FindLayerShape", true}, {"FinishExport", false}, {"RangeBoundingBox", false}};
+  for (const auto& [operation, earlierKept] : cases) {
     SCOPED_TRACE(operation);
     host.failCall(operation, 1, "gone");
     writeFile(job.string(), "earlier");
-    EXPECT_FALSE(Run());
-    EXPECT_EQ(Operations().back(), operation);
-    // Once the export has begun, a job without its lines is no job.
-    EXPECT_EQ(std::filesystem::exists(job), std::string(operation) == "FindLayerShape");
+    EXPECT_FALSE(CutContour());
+    EXPECT_EQ(LastCall(), operation);
+    EXPECT_EQ(std::filesystem::exists(job), earlierKept);
   }
+  // Without marks the trace layer stays printable.
+  ASSERT_TRUE(host.RemoveLayer(host.FindPageLayer("MarkLayer").value()));
+  SetPrintable("TraceLayer", false);
+  EXPECT_FALSE(CutContour());
+  EXPECT_TRUE(Layer("TraceLayer").printable);
   host.closeAllDocuments();
-  EXPECT_FALSE(Run());
-  EXPECT_EQ(op.shown, std::vector<Shown>(4, Text(18, MessageIcon::Critical)));
+  EXPECT_FALSE(CutContour());
+  EXPECT_EQ(op.shown, Texts(5, 18, MessageIcon::Critical));
 }
 
 }  // namespace
