@@ -193,6 +193,31 @@ TEST(StandInExport, ShapesOnLayersThatDoNotPrintAreLeftOut) {
   EXPECT_EQ(penDownRuns(readBack(dir.file("job.plt"))).size(), 1U);
 }
 
+TEST(StandInExport, ExportReplacesTheFileWholeOrLeavesNothing) {
+  TempDir dir;
+  const struct {
+    std::string file;
+    bool written;
+  } cases[] = {
+      {dir.file("job.plt"), true},  // over the file of an earlier export
+      {dir.file("missing/job.plt"), false},
+  };
+  corvane::testing::writeFile(dir.file("job.plt"), "an earlier job");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    StandInHost host;
+    host.addRectangle("Layer 1", "A", 10, 10, 20, 20);
+    host.selectAll();
+    measure(host);
+    const host::ExportFilter filter =
+        ok(host.ExportDocument(ok(host.GetActiveDocument()), c.file, host::kFilterPlt,
+                               host::kExportRangeSelection, ok(host.NewExportOptions())));
+    const bool finished = host.FinishExport(filter).ok();
+    EXPECT_EQ(std::make_pair(finished, corvane::testing::readFile(c.file).rfind("IN;", 0) == 0),
+              std::make_pair(c.written, c.written));
+  }
+}
+
 TEST(StandInExport, UnknownFilterPropertyFailsAsTheHostDoes) {
   StandInHost host;
   host.addRectangle("Layer 1", "A", 10, 10, 20, 20);
