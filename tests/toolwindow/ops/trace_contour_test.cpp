@@ -34,11 +34,13 @@ class TraceTest : public testing::OpsTest, public ::testing::WithParamInterface<
   ZevaRaraz zevaRaraz;
 };
 
+std::string BuildName(const ::testing::TestParamInfo<BuildVariant>& build) {
+  return std::string(ProgramTitle(build.param)).substr(8);  // X6
+}
+
 INSTANTIATE_TEST_SUITE_P(Builds, TraceTest,
                          ::testing::Values(BuildVariant::X6, BuildVariant::X3, BuildVariant::X4),
-                         [](const ::testing::TestParamInfo<BuildVariant>& build) {
-                           return std::string(ProgramTitle(build.param)).substr(8);  // X6
-                         });
+                         BuildName);
 
 TEST_P(TraceTest, OffsetZeroMergesTheBoundariesOfShapesAndBitmapIntoOneRedLine) {
   host.addRectangle("Layer 1", "B", 200, 0, 10, 10);
@@ -147,7 +149,7 @@ TEST_P(TraceTest, NoBoundaryForAnyShapeLeavesAnEmptyTraceLayerOnX6) {
 
 // X6 goes on past failures, but never onto the operator's own shapes.
 class X6TraceTest : public TraceTest {};
-INSTANTIATE_TEST_SUITE_P(X6, X6TraceTest, ::testing::Values(BuildVariant::X6));
+INSTANTIATE_TEST_SUITE_P(X6, X6TraceTest, ::testing::Values(BuildVariant::X6), BuildName);
 
 TEST_P(X6TraceTest, NeverDeletesOrMergesTheOperatorsShapesAfterAFailure) {
   host.addBitmap("Layer 1", "Picture", {0, 30, 1, {"##"}});
