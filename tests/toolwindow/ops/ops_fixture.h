@@ -62,7 +62,7 @@ class OpsTest : public ::testing::Test {
   std::vector<std::string> Texts(std::size_t n, std::int32_t number, MessageIcon icon) const {
     return std::vector<std::string>(n, Text(number, icon));
   }
-  long Calls(std::string_view operation) const {
+  std::ptrdiff_t Calls(std::string_view operation) const {
     const auto names = host.operationsCalled();
     return std::count(names.begin(), names.end(), operation);
   }
@@ -75,14 +75,19 @@ class OpsTest : public ::testing::Test {
     return found;
   }
   std::string LastCall() const { return host.calls().empty() ? "" : host.calls().back().operation; }
-  std::vector<std::string> LayerNames() const {
-    std::vector<std::string> names;
-    for (const auto& layer : host.layers()) names.push_back(layer.name);
-    return names;
-  }
-  long LayerCount(std::string_view name) const {
-    const auto names = LayerNames();
-    return std::count(names.begin(), names.end(), name);
+  // The active page in one line: each layer with its shapes, "-" after a
+  // layer that is not printable, "*" before the current one.
+  std::string Page() const {
+    std::string page;
+    for (const auto& layer : host.layers()) {
+      if (!page.empty()) page += ' ';
+      if (layer.name == host.currentLayerName()) page += '*';
+      page += layer.name + (layer.printable ? "[" : "-[");
+      for (const auto& shape : layer.shapes) page += shape.name + ',';
+      if (!layer.shapes.empty()) page.pop_back();
+      page += ']';
+    }
+    return page;
   }
   standin::LayerView Layer(std::string_view name) const {
     for (auto& layer : host.layers()) {
