@@ -114,10 +114,18 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
 
   // The saved settings, then this run's choices over them.
   OutputDialogModel model;
-  model.loadSettings(settings::loadOutputSettings(job.files().config()), transport.listPorts(op));
+  const settings::OutputSettings saved = settings::loadOutputSettings(job.files().config());
+  model.loadSettings(saved, transport.listPorts(op));
   applyDistance(options.angle, model.angleEnabled, model.angleText);
   applyDistance(options.closed, model.closedEnabled, model.closedText);
-  if (!options.port.empty()) selectPort(model, resolvePort(transport, options.port));
+  // On a terminal a device path saved as the port is that device, listed or
+  // not, as it would be given with --port.
+  std::string port = options.port;
+  if (port.empty() && saved.portName.find('/') != std::string::npos &&
+      model.ports.selectedText() != saved.portName) {
+    port = saved.portName;
+  }
+  if (!port.empty()) selectPort(model, resolvePort(transport, port));
   if (!options.baud.empty()) {
     model.bauds.items.push_back(options.baud);
     model.bauds.select(static_cast<int>(model.bauds.items.size()) - 1);

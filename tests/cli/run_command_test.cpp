@@ -80,6 +80,15 @@ TEST_F(RunCommand, OptionsOverrideAndAreSaved) {
   EXPECT_NE(config.find("CLOSED=1\r\n"), std::string::npos) << config;
 }
 
+TEST_F(RunCommand, ASavedDevicePathIsThePortEvenWhenNotListed) {
+  writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
+  writeFile(dir.file("Config.ini"), "[OUTPUT]\r\nPORTNAME=/dev/pts/77\r\n");
+  EXPECT_EQ(run({}), 0);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].port.name, "/dev/pts/77");
+  EXPECT_EQ(transport.sends[0].port.kind, PortKind::Serial);
+}
+
 TEST_F(RunCommand, AsksBeforeCuttingAFrameJob) {
   for (const bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");

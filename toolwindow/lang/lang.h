@@ -20,8 +20,11 @@ class Lang {
   std::int32_t CurrentLanguage = kLanguageEnglish;
 
   // Text number 1-24 in the current language.
-  std::string LangText(std::int32_t number) const {
-    return table_.Load(100 * CurrentLanguage + number);
+  std::string LangText(std::int32_t number) const { return TextIn(CurrentLanguage, number); }
+
+  // Text number 1-24 in the given language.
+  std::string TextIn(std::int32_t language, std::int32_t number) const {
+    return table_.Load(100 * language + number);
   }
 
  private:

@@ -1,0 +1,226 @@
+#include "toolwindow/cli/tool_command_line.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolwindow/cli/output_program_run.h"
+#include "toolwindow/cli/terminal_tool_operator.h"
+#include "toolwindow/forms/frm_main.h"
+#include "toolwindow/forms/frm_trace.h"
+#include "toolwindow/forms/memory_windows.h"
+#include "toolwindow/forms/tool_program.h"
+#include "toolwindow/lang/builtin_text_table.h"
+#include "toolwindow/standin/standin_host.h"
+
+namespace corvane::toolwindow {
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: corvane DRAWING [--select all|none|NAME,...] [--dir DIR] [--build X6|X3|X4]\n"
+    "                       [--no-handoff] [--picture FILE.svg] COMMAND...\n"
+    "commands: cut-plot, trace MM, mark, cut-contour, delete-contour, lang\n";
+
+struct Command {
+  std::string name;
+  std::string offset;  // trace only: the text typed into the offset box
+};
+
+struct Options {
+  std::string drawing;
+  std::string select = "all";
+  std::filesystem::path directory = ".";
+  BuildVariant build = BuildVariant::X6;
+  bool handOff = true;
+  std::string picture;
+  std::vector<Command> commands;
+};
+
+int UsageError(const std::string& what) {
+  std::fprintf(stderr, "corvane: %s\n%s", what.c_str(), kUsage);
+  return kExitUsage;
+}
+
+bool IsCommand(std::string_view name) {
+  return name == "cut-plot" || name == "trace" || name == "mark" || name == "cut-contour" ||
+         name == "delete-contour" || name == "lang";
+}
+
+bool Parse(int argc, char** argv, Options& options, std::string& problem) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool takesValue =
+        arg == "--select" || arg == "--dir" || arg == "--build" || arg == "--picture";
+    if (takesValue && i + 1 >= argc) {
+      problem = std::string(arg) + " needs a value";
+      return false;
+    }
+    if (arg == "--select") {
+      options.select = argv[++i];
+    } else if (arg == "--dir") {
+      options.directory = argv[++i];
+    } else if (arg == "--picture") {
+      options.picture = argv[++i];
+    } else if (arg == "--build") {
+      const std::string_view build = argv[++i];
+      if (build == "X6") {
+        options.build = BuildVariant::X6;
+      } else if (build == "X3") {
+        options.build = BuildVariant::X3;
+      } else if (build == "X4") {
+        options.build = BuildVariant::X4;
+      } else {
+        problem = "--build takes X6, X3 or X4";
+        return false;
+      }
+    } else if (arg == "--no-handoff") {
+      options.handOff = false;
+    } else if (!arg.empty() && arg[0] == '-') {
+      problem = "unknown option " + std::string(arg);
+      return false;
+    } else if (options.drawing.empty()) {
+      options.drawing = arg;
+    } else if (!IsCommand(arg)) {
+      problem = "unknown command " + std::string(arg);
+      return false;
+    } else if (arg == "trace") {
+      if (i + 1 >= argc) {
+        problem = "trace needs the outside offset in millimetres";
+        return false;
+      }
+      options.commands.push_back({"trace", argv[++i]});
+    } else {
+      options.commands.push_back({std::string(arg), {}});
+    }
+  }
+  if (options.drawing.empty()) {
+    problem = "no drawing given";
+    return false;
+  }
+  if (options.commands.empty()) {
+    problem = "no command given";
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> SplitNames(const std::string& list) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    if (comma > start) names.push_back(list.substr(start, comma - start));
+    start = comma + 1;
+  }
+  return names;
+}
+
+// The operator's selection in the host before the tool window starts.
+bool Select(standin::StandInHost& host, const std::string& select) {
+  if (select == "all") {
+    host.selectAll();
+  } else if (select == "none") {
+    host.clearSelection();
+  } else {
+    try {
+      host.select(SplitNames(select));
+    } catch (const std::invalid_argument&) {
+      std::fprintf(stderr, "corvane: --select %s names a shape the drawing does not have\n",
+                   select.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+// The operator at the trace settings window: opens it from the main
+// window, works it, and closes it unless the window closed itself.
+template <class Work>
+bool WithTraceWindow(ToolProgram& program, frmMain& main, Work work) {
+  main.cmdTrace_Click();
+  const std::shared_ptr<frmTrace> window = program.LoadTraceWindow();
+  const bool done = work(*window);
+  if (program.TraceWindow() == window.get()) program.UnloadTraceWindow();
+  return done;
+}
+
+bool RunCommand(const Command& command, ToolProgram& program, frmMain& main) {
+  if (command.name == "cut-plot") return main.cmdCutPlot_Click();
+  if (command.name == "cut-contour") return main.cmdCutout_Click();
+  if (command.name == "mark") return main.cmdMark_Click();
+  if (command.name == "lang") {
+    main.cmdLang_Click();
+    std::printf("corvane: the interface is %s\n",
+                program.lang.CurrentLanguage == kLanguageChinese ? "Chinese" : "English");
+    return true;
+  }
+  if (command.name == "trace") {
+    return WithTraceWindow(program, main, [&](frmTrace& window) {
+      window.view().SetOffsetText(command.offset);
+      return window.cmdTrace_Click();
+    });
+  }
+  return WithTraceWindow(program, main, [](frmTrace& window) {
+    window.cmdDelTrace_Click();
+    return true;
+  });
+}
+
+}  // namespace
+
+int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& programDirectory) {
+  Options options;
+  std::string problem;
+  if (!Parse(argc, argv, options, problem)) return UsageError(problem);
+
+  standin::StandInHost host;
+  host.closeAllDocuments();
+  if (const host::HostStatus opened = host.openPltDocument(options.drawing); !opened) {
+    std::fprintf(stderr, "corvane: cannot open %s: %s\n", options.drawing.c_str(),
+                 opened.error().text.c_str());
+    return kExitFailed;
+  }
+  if (!Select(host, options.select)) return kExitFailed;
+
+  ProgramPaths paths = ProgramPathsIn(options.directory);
+  paths.outputProgram = programDirectory / "corvane-out";
+  const BuiltInTextTable texts;
+  TerminalToolOperator op(texts);
+  OutputProgramRun handOff(options.directory);
+  NoHandOff noHandOff;
+  ProgramStarter& starter = options.handOff ? static_cast<ProgramStarter&>(handOff) : noHandOff;
+  MemoryMainWindow mainWindow;
+  MemoryTraceWindows traceWindows;
+  ToolProgram program(options.build, paths, host, op, starter, texts, mainWindow, traceWindows);
+
+  frmMain main(program);
+  main.Form_Load();
+  int status = kExitDone;
+  for (const Command& command : options.commands) {
+    std::fflush(stdout);
+    if (!RunCommand(command, program, main)) {
+      std::fprintf(stderr, "corvane: %s did not complete\n", command.name.c_str());
+      status = kExitFailed;
+    }
+  }
+  main.Form_Unload();
+
+  if (!options.picture.empty()) {
+    if (const host::HostStatus drawn = host.writeSvgPicture(options.picture); !drawn) {
+      std::fprintf(stderr, "corvane: %s\n", drawn.error().text.c_str());
+      status = kExitFailed;
+    }
+  }
+  return status;
+}
+
+}  // namespace corvane::toolwindow

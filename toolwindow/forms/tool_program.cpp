@@ -1,0 +1,49 @@
+#include "toolwindow/forms/tool_program.h"
+
+#include <utility>
+
+#include "toolwindow/forms/frm_trace.h"
+
+namespace corvane::toolwindow {
+
+ProgramPaths ProgramPathsIn(const std::filesystem::path& programDirectory) {
+  return {programDirectory / "QuillonPro1.tmp", programDirectory / "CORVANE-OUT.exe",
+          settings::configFileIn(programDirectory)};
+}
+
+ToolProgram::ToolProgram(BuildVariant buildVariant, ProgramPaths programPaths,
+                         host::DrawingHost& host, ToolOperator& op, ProgramStarter& programStarter,
+                         const TextTable& texts, MainWindowView& main,
+                         TraceWindowFactory& traceWindows)
+    : build(buildVariant),
+      paths(std::move(programPaths)),
+      lang(texts),
+      starter(programStarter),
+      mainWindow(main),
+      host_(host),
+      op_(op),
+      traceWindows_(traceWindows) {}
+
+ToolProgram::~ToolProgram() = default;
+
+std::shared_ptr<frmTrace> ToolProgram::LoadTraceWindow() {
+  if (trace_) return trace_;
+  // The window exists before its load runs: the load's language step sets
+  // this very window's captions instead of making another one.
+  trace_ = std::make_shared<frmTrace>(*this, traceWindows_.CreateTraceWindow());
+  const std::shared_ptr<frmTrace> loading = trace_;
+  loading->Form_Load();
+  return loading;
+}
+
+void ToolProgram::UnloadTraceWindow() {
+  if (!trace_) return;
+  const std::shared_ptr<frmTrace> closing = std::move(trace_);
+  closing->view().Close();
+}
+
+void ToolProgram::ShowMessage(std::int32_t textNumber, MessageIcon icon) {
+  op_.ShowMessage(lang.LangText(textNumber), icon, ProgramTitle(build));
+}
+
+}  // namespace corvane::toolwindow
