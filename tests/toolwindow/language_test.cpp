@@ -10,13 +10,16 @@ namespace {
 
 using corvane::testing::writeFile;
 
-const std::map<MainControl, std::string> kMainEnglish = {
-    {MainControl::cmdTrace, "Trace Contour"}, {MainControl::Frame1, "Cut Contour"},
-    {MainControl::cmdCutout, "Cut Contour"},  {MainControl::Frame2, "Language"},
-    {MainControl::Frame3, "Cut/Plot"},        {MainControl::cmdCutPlot, "Cut/Plot"},
-    {MainControl::cmdLang, "CH"},             {MainControl::cmdMark, "Add Mark"}};
+const std::map<MainControl, std::string> kMainEnglish = {{MainControl::cmdTrace, "Trace Contour"},
+                                                         {MainControl::Frame1, "Cut Contour"},
+                                                         {MainControl::cmdCutout, "Cut Contour"},
+                                                         {MainControl::Frame2, "Language"},
+                                                         {MainControl::Frame3, "Cut/Plot"},
+                                                         {MainControl::cmdCutPlot, "Cut/Plot"},
+                                                         {MainControl::cmdLang, "CH"},
+                                                         {MainControl::cmdMark, "Add Mark"}};
 const std::map<MainControl, std::string> kMainChinese = {
-    {MainControl::cmdTrace, "提取轮廓"}, {MainControl::Frame1, "轮廓切割功能"},
+    {MainControl::cmdTrace, "提取轮廓"},  {MainControl::Frame1, "轮廓切割功能"},
     {MainControl::cmdCutout, "轮廓输出"}, {MainControl::Frame2, "语言设置"},
     {MainControl::Frame3, "切割输出"},    {MainControl::cmdCutPlot, "切割输出"},
     {MainControl::cmdLang, "英文"},       {MainControl::cmdMark, "添加Mark"}};
@@ -26,10 +29,11 @@ const std::map<TraceControl, std::string> kTraceEnglish = {
     {TraceControl::Label2, "mm"},
     {TraceControl::cmdTrace, "Trace Contour"},
     {TraceControl::cmdDelTrace, "Delete contour"}};
-const std::map<TraceControl, std::string> kTraceChinese = {
-    {TraceControl::Frame1, "轮廓向外拓展"}, {TraceControl::Label1, "向外拓展："},
-    {TraceControl::Label2, "毫米"},         {TraceControl::cmdTrace, "提取轮廓"},
-    {TraceControl::cmdDelTrace, "删除轮廓"}};
+const std::map<TraceControl, std::string> kTraceChinese = {{TraceControl::Frame1, "轮廓向外拓展"},
+                                                           {TraceControl::Label1, "向外拓展："},
+                                                           {TraceControl::Label2, "毫米"},
+                                                           {TraceControl::cmdTrace, "提取轮廓"},
+                                                           {TraceControl::cmdDelTrace, "删除轮廓"}};
 
 const char* BuildName(BuildVariant build) {
   return build == BuildVariant::X6 ? "X6" : build == BuildVariant::X3 ? "X3" : "X4";

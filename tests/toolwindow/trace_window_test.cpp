@@ -16,7 +16,8 @@ class TraceWindow : public ToolWindowTest {
   void Open(const std::string& storedOffset = "") {
     host.closeAllDocuments();
     host.newDocument();
-    if (!storedOffset.empty()) writeFile(dir.file("Config.ini"), "[TRACE]\r\nOFFSET=" + storedOffset + "\r\n");
+    if (!storedOffset.empty())
+      writeFile(dir.file("Config.ini"), "[TRACE]\r\nOFFSET=" + storedOffset + "\r\n");
     host.addRectangle("Layer 1", "A", 10, 20, 100, 50);
     host.selectAll();
     Start();
@@ -42,10 +43,16 @@ TEST_F(TraceWindow, LoadShowsTheStoredValueAgainInItsRoundedFormWhereTheBarMoves
     const char* shown;  // and stored afterwards
   };
   const Case cases[] = {
-      {"1.25", -12, "1.2"},  {"12.5", -125, "12.5"}, {" 3", -30, "3.0"},
-      {"0.04", 0, "0.04"},   {"abc", 0, "abc"},      {"100.0", -1000, "100.0"},
+      {"1.25", -12, "1.2"},
+      {"12.5", -125, "12.5"},
+      {" 3", -30, "3.0"},
+      {"0.04", 0, "0.04"},
+      {"abc", 0, "abc"},
+      {"100.0", -1000, "100.0"},
       // Beyond the bar: it stands at its end; text and file keep the value.
-      {"150", -1000, "150"}, {"-5", 0, "-5"},        {"1e999", 0, "1e999"},
+      {"150", -1000, "150"},
+      {"-5", 0, "-5"},
+      {"1e999", 0, "1e999"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);

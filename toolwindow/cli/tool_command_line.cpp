@@ -1,5 +1,6 @@
 #include "toolwindow/cli/tool_command_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -133,7 +134,7 @@ bool Select(standin::StandInHost& host, const std::string& select) {
     try {
       host.select(SplitNames(select));
     } catch (const std::invalid_argument&) {
-      std::fprintf(stderr, "corvane: the drawing has no shape of every name in %s\n",
+      std::fprintf(stderr, "corvane: --select %s names a shape the drawing does not have\n",
                    select.c_str());
       return false;
     }

@@ -48,11 +48,12 @@ HostStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
   if (!bottomBox) return bottomBox.error();
   const auto y =
       FloorPlotterUnits((bottomBox.value().bottom - kSelectionMarginMm) * kPlotterUnitsPerMm);
+  if (!y) return OutOfRange("selection");
   auto rightBox = SelectionBox(host);
   if (!rightBox) return rightBox.error();
   const auto x =
       FloorPlotterUnits((rightBox.value().right + kSelectionMarginMm) * kPlotterUnitsPerMm);
-  if (!x || !y) return OutOfRange("selection");
+  if (!x) return OutOfRange("selection");
   return PrependJobLines(jobFile, DbLine(*x, *y));
 }
 
@@ -140,7 +141,9 @@ bool ExportCutPlot(ToolContext& context, const fs::path& jobFile) {
 
 bool WriteSelectionFrame(ToolContext& context, const fs::path& jobFile) {
   const HostStatus written = SelectionFrame(context.host, jobFile);
-  return written ? true : Failed(context, written.error());
+  if (written) return true;
+  DiscardJobFile(jobFile);
+  return Failed(context, written.error());
 }
 
 bool ExportContourCut(ToolContext& context, const fs::path& jobFile) {
@@ -160,6 +163,7 @@ bool ExportContourCut(ToolContext& context, const fs::path& jobFile) {
 
 bool WriteMarkFrame(ToolContext& context, const fs::path& jobFile) {
   if (!MarkFrame(context, jobFile)) {
+    DiscardJobFile(jobFile);
     ShowText(context, kTextContourMissing, MessageIcon::Critical);
     return false;
   }

@@ -34,6 +34,11 @@ HostStatus RemoveEarlierJobFile(const fs::path& jobFile) {
   return {};
 }
 
+void DiscardJobFile(const fs::path& jobFile) {
+  std::error_code ignored;
+  fs::remove(jobFile, ignored);
+}
+
 HostStatus PrependJobLines(const fs::path& jobFile, std::string_view lines) {
   std::error_code error;
   if (!fs::is_regular_file(jobFile, error)) {

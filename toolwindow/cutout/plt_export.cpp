@@ -26,16 +26,10 @@ const FilterSetting kPltSettings[] = {
     {"AutomaticWeld", false},
 };
 
-}  // namespace
-
-HostStatus ExportSelectionAsPlt(host::DrawingHost& host, const std::filesystem::path& jobFile) {
-  auto options = host.NewExportOptions();
-  if (!options) return options.error();
-  auto document = host.GetActiveDocument();
-  if (!document) return document.error();
-  if (HostStatus removed = RemoveEarlierJobFile(jobFile); !removed) return removed;
-  auto filter = host.ExportDocument(document.value(), PathText(jobFile), host::kFilterPlt,
-                                    host::kExportRangeSelection, options.value());
+HostStatus Export(host::DrawingHost& host, const host::Document& document,
+                  const host::ExportOptions& options, const std::filesystem::path& jobFile) {
+  auto filter = host.ExportDocument(document, PathText(jobFile), host::kFilterPlt,
+                                    host::kExportRangeSelection, options);
   if (!filter) return filter.error();
   for (const FilterSetting& setting : kPltSettings) {
     if (HostStatus set = host.SetFilterProperty(filter.value(), setting.name, setting.value);
@@ -44,6 +38,19 @@ HostStatus ExportSelectionAsPlt(host::DrawingHost& host, const std::filesystem::
     }
   }
   return host.FinishExport(filter.value());
+}
+
+}  // namespace
+
+HostStatus ExportSelectionAsPlt(host::DrawingHost& host, const std::filesystem::path& jobFile) {
+  auto options = host.NewExportOptions();
+  if (!options) return options.error();
+  auto document = host.GetActiveDocument();
+  if (!document) return document.error();
+  if (HostStatus removed = RemoveEarlierJobFile(jobFile); !removed) return removed;
+  const HostStatus exported = Export(host, document.value(), options.value(), jobFile);
+  if (!exported) DiscardJobFile(jobFile);
+  return exported;
 }
 
 }  // namespace corvane::toolwindow

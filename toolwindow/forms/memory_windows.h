@@ -50,7 +50,7 @@ class MemoryTraceWindow final : public TraceWindowView {
   void SetScrollStep(std::int32_t value) override { scrollStep = value; }
   std::int32_t ScrollPosition() const override { return scrollPosition; }
   void SetScrollPosition(std::int32_t value) override { scrollPosition = value; }
-  void SetHourglass(bool shown) override { hourglass = shown; }
+  void SetHourglass(bool on) override { hourglass = on; }
   void SetTraceButtonEnabled(bool enabled) override { traceButtonEnabled = enabled; }
   // Returns at once: whoever plays the operator then works the window.
   void ShowModal() override { shown = true; }

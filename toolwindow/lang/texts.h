@@ -5,7 +5,14 @@
 
    CORVANE_TOOL_TEXTS(X) calls X(nn, English, Chinese) for every text
    number nn; the string-table entry of a text is 1nn in Chinese and 2nn in
-   English (paste the digits: 1##nn, 2##nn). UTF-8. */
+   English (paste the digits: 1##nn, 2##nn). UTF-8. A resource script
+   expands it like this (windres, with #pragma code_page(65001)):
+
+     #define CORVANE_TOOL_TEXT_ENTRIES(nn, en, ch) 1##nn, ch 2##nn, en
+     STRINGTABLE
+     BEGIN
+       CORVANE_TOOL_TEXTS(CORVANE_TOOL_TEXT_ENTRIES)
+     END */
 #pragma once
 
 #define CORVANE_TOOL_TEXTS(X)                                                    \

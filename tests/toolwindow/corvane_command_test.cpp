@@ -1,0 +1,174 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "transport/pty_pair.h"
+
+extern char** environ;
+
+namespace corvane {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+// A 100 x 50 mm rectangle with its bottom-left corner at (10, 20) mm.
+constexpr const char* kRectangle =
+    "IN;PA;SP1;\r\nPU400,800;\r\nPD4400,800,4400,2800,400,2800,400,800;\r\nPU;SP0;\r\n";
+
+// Runs a program with stdin from `input` (or /dev/null) and stdout and
+// stderr into files of the directory; returns its exit status.
+class ChildProcess {
+ public:
+  ChildProcess(const TempDir& dir, std::vector<std::string> args, bool pipeInput = false)
+      : err_(dir.file("stderr.txt")) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    int input[2] = {-1, -1};
+    if (pipeInput && pipe(input) == 0) {
+      posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+      posix_spawn_file_actions_addclose(&actions, input[1]);
+      input_ = input[1];
+    } else {
+      posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    }
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, dir.file("stdout.txt").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&child_, argv[0], &actions, nullptr, argv.data(), environ) != 0) child_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    if (input[0] >= 0) close(input[0]);
+  }
+  ~ChildProcess() {
+    if (input_ >= 0) close(input_);
+    if (child_ > 0) wait();
+  }
+
+  void Type(const std::string& line) {
+    if (input_ >= 0 && write(input_, line.data(), line.size()) < 0) ADD_FAILURE() << "stdin";
+  }
+  int wait() {
+    int status = 0;
+    if (child_ <= 0 || waitpid(child_, &status, 0) != child_) return -1;
+    child_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string errors() const { return readFile(err_); }
+
+ private:
+  std::string err_;
+  pid_t child_ = -1;
+  int input_ = -1;
+};
+
+int RunToEnd(const TempDir& dir, std::vector<std::string> args, std::string* errors = nullptr) {
+  ChildProcess run(dir, std::move(args));
+  const int status = run.wait();
+  if (errors != nullptr) *errors = run.errors();
+  return status;
+}
+
+// The coordinates of the pen-down commands of an HPGL text.
+std::vector<std::pair<long, long>> CutPoints(const std::string& hpgl) {
+  std::vector<std::pair<long, long>> points;
+  for (std::size_t at = hpgl.find("PD"); at != std::string::npos; at = hpgl.find("PD", at + 2)) {
+    char* end = nullptr;
+    const long x = std::strtol(hpgl.c_str() + at + 2, &end, 10);
+    if (end == nullptr || *end != ',') continue;
+    points.emplace_back(x, std::strtol(end + 1, nullptr, 10));
+  }
+  return points;
+}
+
+TEST(CorvaneCommand, CutPlotPutsTheJobTenMillimetresInFromItsCorner) {
+  TempDir dir;
+  std::string errors;
+  ASSERT_EQ(RunToEnd(dir,
+                     {CORVANE_PATH, CORVANE_SAMPLES_DIR "/sticker.plt", "--dir",
+                      dir.path().string(), "--no-handoff", "cut-plot"},
+                     &errors),
+            0)
+      << errors;
+  ASSERT_EQ(RunToEnd(dir, {CORVANE_OUT_PATH, "convert", dir.file("QuillonPro1.tmp"), "-o",
+                           dir.file("stream.hpgl"), "--machine", "TVM-1200", "--intermediate",
+                           dir.file("plain.hpgl")}),
+            0);
+  const auto points = CutPoints(readFile(dir.file("plain.hpgl")));
+  ASSERT_FALSE(points.empty());
+  long minX = LONG_MAX;
+  long minY = LONG_MAX;
+  for (const auto& [x, y] : points) {
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+  }
+  // 10 mm = 400 units; the export's rounding may move an edge by one.
+  EXPECT_LE(std::labs(minX - 400), 1);
+  EXPECT_LE(std::labs(minY - 400), 1);
+}
+
+TEST(CorvaneCommand, ReportsMessagesWithTheirNumberAndFailsTheCommand) {
+  TempDir dir;
+  writeFile(dir.file("drawing.plt"), kRectangle);
+  std::string errors;
+  EXPECT_EQ(RunToEnd(dir,
+                     {CORVANE_PATH, dir.file("drawing.plt"), "--dir", dir.path().string(),
+                      "--build", "X4", "mark", "lang", "trace", "-1"},
+                     &errors),
+            1);
+  EXPECT_NE(errors.find("Corvane-X4: warning 15: Add mark failed"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("Corvane-X4: warning 05: 请检查轮廓向外拓展值是否正确！"),
+            std::string::npos)
+      << errors;
+  EXPECT_EQ(RunToEnd(dir, {CORVANE_PATH, dir.file("drawing.plt"), "sideways"}), 2);
+}
+
+TEST(CorvaneCommand, ContourCutHandsOffToTheOutputProgramOnALine) {
+  TempDir dir;
+  writeFile(dir.file("drawing.plt"), kRectangle);
+  // The stream the output program makes of this job, for comparison.
+  ASSERT_EQ(RunToEnd(dir, {CORVANE_PATH, dir.file("drawing.plt"), "--dir", dir.path().string(),
+                           "--no-handoff", "trace", "2", "mark", "cut-contour"}),
+            0);
+  ASSERT_EQ(RunToEnd(dir, {CORVANE_OUT_PATH, "convert", dir.file("QuillonPro1.tmp"), "-o",
+                           dir.file("expected.stream")}),
+            0);
+  const std::string stream = readFile(dir.file("expected.stream"));
+  ASSERT_FALSE(stream.empty());
+
+  test::PtyPair line;
+  ASSERT_TRUE(line.ok());
+  writeFile(dir.file("Config.ini"), "[OUTPUT]\r\nPORTNAME=" + line.name() + "\r\n");
+  const std::string frame = "TB25,3760,5760;";
+  ChildProcess run(dir,
+                   {CORVANE_PATH, dir.file("drawing.plt"), "--dir", dir.path().string(), "trace",
+                    "2", "mark", "cut-contour"},
+                   true);
+  // The frame command arrives, and then nothing until the operator answers.
+  line.startReading(frame.size(), std::chrono::milliseconds(10000));
+  EXPECT_EQ(line.finish(), frame) << run.errors();
+  line.startReading(frame.size() + 1, std::chrono::milliseconds(300));
+  EXPECT_EQ(line.finish(), frame);
+  run.Type("ok\n");
+  line.startReading(frame.size() + stream.size(), std::chrono::milliseconds(5000));
+  EXPECT_EQ(line.finish(), frame + stream);
+  EXPECT_EQ(run.wait(), 0) << run.errors();
+}
+
+}  // namespace
+}  // namespace corvane

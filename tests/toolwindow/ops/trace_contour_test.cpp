@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "ops_fixture.h"
+#include "toolwindow/zevararaz/zevararaz.h"
+
+namespace corvane::toolwindow {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A 100 x 50 mm rectangle "A" selected on the operator's "Layer 1".
+class TraceTest : public testing::OpsTest, public ::testing::WithParamInterface<BuildVariant> {
+ protected:
+  TraceTest() {
+    host.addRectangle("Layer 1", "A", 10, 150, 100, 50);
+    host.select({"A"});
+  }
+  bool Trace(double offset) {
+    ToolContext context = Context(GetParam());
+    return zevaRaraz.TraceContour(context, offset);
+  }
+  bool X6() const { return GetParam() == BuildVariant::X6; }
+  // X6 says nothing of a failed step; X3 and X4 say text 16.
+  Strings FailureShown() const {
+    if (X6()) return {};
+    return {testing::RecordingToolOperator::Shown(lang.LangText(16), MessageIcon::Critical,
+                                                  kErrorHandleCaption)};
+  }
+  // The one shape of the one trace layer.
+  standin::ShapeView TraceLine() const {
+    EXPECT_EQ(LayerCount("TraceLayer"), 1);
+    const auto shapes = Layer("TraceLayer").shapes;
+    EXPECT_EQ(shapes.size(), 1u);
+    return shapes.empty() ? standin::ShapeView{} : shapes[0];
+  }
+
+  ZevaRaraz zevaRaraz;
+};
+
+INSTANTIATE_TEST_SUITE_P(Builds, TraceTest,
+                         ::testing::Values(BuildVariant::X6, BuildVariant::X3, BuildVariant::X4),
+                         [](const ::testing::TestParamInfo<BuildVariant>& build) {
+                           return std::string(ProgramTitle(build.param)).substr(8);  // X6
+                         });
+
+TEST_P(TraceTest, OffsetZeroGivesTheRedMergedBoundaryOnANotPrintableLayer) {
+  ASSERT_TRUE(Trace(0.0));
+  EXPECT_EQ(TraceLine().name, "TraceLine");
+  EXPECT_EQ(TraceLine().outline, standin::kRed);
+  EXPECT_FALSE(Layer("TraceLayer").printable);
+  EXPECT_EQ(Layer("Layer 1").shapes.size(), 1u);
+  EXPECT_EQ(host.currentLayerName(), "Layer 1");
+  EXPECT_EQ(Calls("NewCmykColour") + Calls("AddContourEffect"), 0);
+  EXPECT_EQ(Calls("CopyShapeToLayer"), X6() ? 1 : 0);
+  EXPECT_TRUE(op.shown.empty());
+}
+
+TEST_P(TraceTest, OffsetReachesTheContourEffectUnrounded) {
+  ASSERT_TRUE(Trace(1.25));
+  EXPECT_NEAR(TraceLine().box.left, 8.75, 1.0 / 40);
+  EXPECT_NEAR(TraceLine().box.top, 201.25, 1.0 / 40);
+  EXPECT_EQ(TraceLine().outline, standin::kRed);
+  EXPECT_EQ(CallTexts("AddContourEffect"),
+            Strings{"AddContourEffect(shape \"TraceLine\", 1, 1.25, 1, 0, CMYK 0,0,0,100, "
+                    "CMYK 0,0,0,100, CMYK 0,0,0,100, 0, 0, 2, 4, 15)"});
+}
+
+TEST_P(TraceTest, ChecksComeInOrderBeforeTheDocumentChanges) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double offset;
+    bool document, selection;
+    std::int32_t text;
+    std::size_t hostCalls;
+  };
+  const Case cases[] = {{-0.5, false, false, 5, 0},
+                        {std::nan(""), true, true, 5, 0},
+                        {inf, true, true, 5, 0},
+                        {1.0, true, false, 3, 3},
+                        {1.0, false, false, 2, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    host.newDocument();
+    host.addRectangle("Layer 1", "B", 0, 0, 5, 5);
+    if (c.selection) host.select({"B"});
+    if (!c.document) host.closeAllDocuments();
+    host.clearCalls();
+    op.shown.clear();
+    EXPECT_FALSE(Trace(c.offset));
+    EXPECT_EQ(op.shown, Strings{Text(c.text, MessageIcon::Warning, GetParam())});
+    EXPECT_EQ(host.calls().size(), c.hostCalls);
+  }
+}
+
+TEST_P(TraceTest, ReplacesTheEarlierContourAndMarksAndNothingElse) {
+  for (const char* layer : {"TraceLayer", "MarkLayer", "TraceLayer2", "tracelayer"}) {
+    host.addLayer(layer);
+    host.addRectangle(layer, "Old", 0, 0, 1, 1);
+  }
+  ASSERT_TRUE(Trace(2.0));
+  const auto first = TraceLine();
+  ASSERT_TRUE(Trace(2.0));
+  EXPECT_EQ(LayerNames(), (Strings{"Layer 1", "TraceLayer2", "tracelayer", "TraceLayer"}));
+  EXPECT_EQ(TraceLine().paths.size(), first.paths.size());
+  EXPECT_EQ(TraceLine().box.right, first.box.right);
+}
+
+TEST_P(TraceTest, ThreeShapesAndABitmapGiveOneLineOfTheirOutlines) {
+  host.addRectangle("Layer 1", "B", 200, 0, 10, 10);
+  host.addRectangle("Layer 1", "C", 300, 0, 10, 10);
+  host.addBitmap("Layer 1", "Picture", {400, 30, 1, {"##..", "##..", "...#"}});
+  host.select({"A", "B", "C", "Picture"});
+  ASSERT_TRUE(Trace(0.0));
+  EXPECT_EQ(TraceLine().paths.size(), 5u);        // the bitmap's two blobs
+  EXPECT_EQ(Layer("Layer 1").shapes.size(), 4u);  // its vector shapes went again
+  EXPECT_EQ(CallTexts("VectoriseBitmap"),
+            Strings{"VectoriseBitmap(shape \"Picture\", 4, 25, 100, 5, 0, 9, false, true, false)"});
+  for (const auto& call : CallTexts("RunBoundaryCommand")) {
+    EXPECT_NE(call.find(", \"Boundary\", \"CreateBoundary\")"), std::string::npos) << call;
+  }
+}
+
+TEST_P(TraceTest, TheRememberedLayerIsMadeCurrentAgainWhenItStillExists) {
+  host.addLayer("TraceLayer");
+  host.setCurrentLayer("TraceLayer");
+  ASSERT_TRUE(Trace(1.0));
+  EXPECT_EQ(host.currentLayerName(), "TraceLayer");
+  // A mark layer that was current goes in the trace: only X6 shrugs.
+  host.addLayer("MarkLayer");
+  host.setCurrentLayer("MarkLayer");
+  EXPECT_EQ(Trace(1.0), X6());
+  EXPECT_EQ(TraceLine().name, "TraceLine");
+  EXPECT_EQ(host.currentLayerName(), "TraceLayer");
+  EXPECT_EQ(op.shown, FailureShown());
+}
+
+TEST_P(TraceTest, AFailingHostStepIsSkippedOnX6AndEndsTheTraceOnX3AndX4) {
+  const char* failing[] = {"GetLayerName",       "SetMeasuringState", "RemoveLayer",
+                           "RunBoundaryCommand", "MergeShapes",       "AddContourEffect",
+                           "SeparateEffect",     "SetLayerPrintable", "FindPageLayer"};
+  host.addLayer("TraceLayer");
+  host.addRectangle("TraceLayer", "TraceLine", 0, 0, 1, 1);
+  for (const char* operation : failing) {
+    SCOPED_TRACE(operation);
+    host.clearCalls();
+    op.shown.clear();
+    host.failCall(operation, 1, "no");
+    EXPECT_EQ(Trace(1.0), X6());
+    EXPECT_EQ(op.shown, FailureShown());
+    // X6 still asks the later steps.
+    EXPECT_TRUE(X6() ? Calls("SetLayerPrintable") == 1 : LastCall() == operation);
+  }
+}
+
+TEST_P(TraceTest, NoBoundaryForAnyShapeLeavesAnEmptyNotPrintableTraceLayerOnX6) {
+  host.addOpenLine("Layer 1", "Line", {{0, 0}, {10, 10}});
+  host.addOpenLine("Layer 1", "Line2", {{20, 0}, {30, 10}});
+  host.select({"Line", "Line2"});
+  EXPECT_EQ(Trace(1.0), X6());
+  EXPECT_EQ(Calls("RunBoundaryCommand"), X6() ? 2 : 1);
+  EXPECT_EQ(op.shown, FailureShown());
+  EXPECT_TRUE(Layer("TraceLayer").shapes.empty());
+  EXPECT_EQ(Layer("TraceLayer").printable, !X6());
+}
+
+// X6 goes on past failures, but never onto the operator's own shapes.
+class X6TraceTest : public TraceTest {};
+INSTANTIATE_TEST_SUITE_P(X6, X6TraceTest, ::testing::Values(BuildVariant::X6));
+
+TEST_P(X6TraceTest, NeverDeletesOrMergesTheOperatorsShapesAfterAFailure) {
+  host.addBitmap("Layer 1", "Picture", {0, 30, 1, {"##"}});
+  host.select({"A", "Picture"});
+  for (const char* operation : {"VectoriseBitmap", "FinishVectorising"}) {
+    SCOPED_TRACE(operation);
+    host.failCall(operation, 1, "no");
+    ASSERT_TRUE(Trace(0.0));
+    EXPECT_EQ(Layer("Layer 1").shapes.size(), 2u);
+    EXPECT_EQ(TraceLine().paths.size(), 1u);  // the rectangle alone
+  }
+  EXPECT_EQ(Calls("RemoveShapes"), 0);
+  // Without its own current layer the trace stops rather than merge the
+  // operator's, and says why.
+  for (const char* operation : {"AddPageLayer", "MakeLayerCurrent"}) {
+    SCOPED_TRACE(operation);
+    host.clearCalls();
+    op.shown.clear();
+    host.failCall(operation, 1, "no layers today");
+    EXPECT_FALSE(Trace(0.0));
+    EXPECT_EQ(Calls("MergeShapes") + Calls("RunBoundaryCommand"), 0);
+    EXPECT_EQ(op.shown,
+              Strings{std::string(operation) + " failed: no layers today [critical, Corvane-X6]"});
+  }
+  EXPECT_EQ(Layer("Layer 1").shapes.size(), 2u);
+}
+
+}  // namespace
+}  // namespace corvane::toolwindow
