@@ -62,7 +62,7 @@ class OpsTest : public ::testing::Test {
   std::vector<std::string> Texts(std::size_t n, std::int32_t number, MessageIcon icon) const {
     return std::vector<std::string>(n, Text(number, icon));
   }
-  long Calls(std::string_view operation) const {
+  std::ptrdiff_t Calls(std::string_view operation) const {
     const auto names = host.operationsCalled();
     return std::count(names.begin(), names.end(), operation);
   }
@@ -80,7 +80,7 @@ class OpsTest : public ::testing::Test {
     for (const auto& layer : host.layers()) names.push_back(layer.name);
     return names;
   }
-  long LayerCount(std::string_view name) const {
+  std::ptrdiff_t LayerCount(std::string_view name) const {
     const auto names = LayerNames();
     return std::count(names.begin(), names.end(), name);
   }
