@@ -1,6 +1,8 @@
 #include "tests/wine/driver/gui_driver.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -14,6 +16,7 @@ constexpr UINT kSendTimeoutMs = 2000;
 struct WindowSearch {
   DWORD processId;
   std::wstring caption;
+  bool hiddenToo;
   HWND found;
 };
 
@@ -21,7 +24,7 @@ BOOL CALLBACK matchTopLevel(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  if (owner != search->processId || (!search->hiddenToo && !IsWindowVisible(window))) return TRUE;
   if (utf8(search->caption) != windowText(window)) return TRUE;
   search->found = window;
   return FALSE;
@@ -98,7 +101,18 @@ std::optional<DWORD> Launched::waitForExit(std::chrono::milliseconds patience) {
 }
 
 HWND findWindow(DWORD processId, std::string_view caption, std::chrono::milliseconds patience) {
-  WindowSearch search{processId, wide(caption), nullptr};
+  WindowSearch search{processId, wide(caption), false, nullptr};
+  waitUntil(
+      [&] {
+        EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      patience);
+  return search.found;
+}
+
+HWND findAnyWindow(DWORD processId, std::string_view caption, std::chrono::milliseconds patience) {
+  WindowSearch search{processId, wide(caption), true, nullptr};
   waitUntil(
       [&] {
         EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -207,6 +221,22 @@ bool chooseComboItem(HWND dialog, int controlId, std::string_view text) {
   return false;
 }
 
+bool scroll(HWND window, int scrollBarId, int code) {
+  HWND bar = GetDlgItem(window, scrollBarId);
+  return bar != nullptr &&
+         PostMessageW(window, WM_VSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(bar)) != 0;
+}
+
+int scrollPosition(HWND window, int scrollBarId) {
+  HWND bar = GetDlgItem(window, scrollBarId);
+  DWORD_PTR position = 0;
+  if (!bar ||
+      !SendMessageTimeoutW(bar, SBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &position)) {
+    return 0;
+  }
+  return static_cast<int>(static_cast<LRESULT>(position));
+}
+
 std::optional<MessageBoxSeen> findMessageBox(HWND owner, std::chrono::milliseconds patience) {
   BoxSearch search{owner, nullptr};
   const bool seen = waitUntil(
@@ -228,15 +258,16 @@ bool answerMessageBox(const MessageBoxSeen& box, int buttonId) {
   return waitUntil([&] { return !IsWindow(box.window); });
 }
 
-bool takeScreenshot(const std::string& unixPath) {
-  // Wine starts Linux programs but cannot wait for them; the picture is
-  // written under a temporary name and renamed, so its presence means done.
-  const std::string partial = unixPath + ".part";
+namespace {
+
+// Runs a shell command on the Linux side that leaves `done` (a Linux path)
+// when it has finished: Wine starts Linux programs but cannot wait for them.
+bool runOnLinux(const std::string& command, const std::string& done) {
   std::error_code ignored;
-  std::filesystem::remove(std::filesystem::path(wide("Z:" + unixPath)), ignored);
+  const std::filesystem::path donePath(wide("Z:" + done));
+  std::filesystem::remove(donePath, ignored);
   // Windows quoting for the one argument, shell quoting inside it.
-  std::wstring commandLine = wide("/bin/sh -c \"import -silent -window root 'png:" + partial +
-                                  "' && mv '" + partial + "' '" + unixPath + "'\"");
+  std::wstring commandLine = wide("/bin/sh -c \"" + command + "\"");
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -246,8 +277,64 @@ bool takeScreenshot(const std::string& unixPath) {
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
-  const std::filesystem::path done(wide("Z:" + unixPath));
-  return waitUntil([&] { return std::filesystem::exists(done, ignored); });
+  return waitUntil([&] { return std::filesystem::exists(donePath, ignored); });
+}
+
+BOOL CALLBACK matchIcon(HWND child, LPARAM context) {
+  wchar_t className[16] = {};
+  GetClassNameW(child, className, 16);
+  if (_wcsicmp(className, L"Static") != 0 ||
+      (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(context) = child;
+  return FALSE;
+}
+
+}  // namespace
+
+bool takeScreenshot(const std::string& unixPath) {
+  // Written under a temporary name and renamed, so its presence means done.
+  const std::string partial = unixPath + ".part";
+  return runOnLinux("import -silent -window root 'png:" + partial + "' && mv '" + partial + "' '" +
+                        unixPath + "'",
+                    unixPath);
+}
+
+BoxIcon messageBoxIcon(const MessageBoxSeen& box) {
+  HWND icon = nullptr;
+  EnumChildWindows(box.window, matchIcon, reinterpret_cast<LPARAM>(&icon));
+  RECT area{};
+  if (!icon || !GetWindowRect(icon, &area)) return BoxIcon::None;
+  const std::string unixPath =
+      "/tmp/corvane-icon-" + std::to_string(GetCurrentProcessId()) + ".rgb";
+  const std::string partial = unixPath + ".part";
+  const std::string crop = std::to_string(area.right - area.left) + "x" +
+                           std::to_string(area.bottom - area.top) + "+" +
+                           std::to_string(area.left) + "+" + std::to_string(area.top);
+  if (!runOnLinux("import -silent -window root -crop " + crop + " -depth 8 'rgb:" + partial +
+                      "' && mv '" + partial + "' '" + unixPath + "'",
+                  unixPath)) {
+    return BoxIcon::None;
+  }
+  std::ifstream in(std::filesystem::path(wide("Z:" + unixPath)), std::ios::binary);
+  const std::string pixels{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  in.close();
+  std::error_code ignored;
+  std::filesystem::remove(std::filesystem::path(wide("Z:" + unixPath)), ignored);
+  int yellow = 0;
+  int red = 0;
+  for (std::size_t at = 0; at + 2 < pixels.size(); at += 3) {
+    const int r = static_cast<unsigned char>(pixels[at]);
+    const int g = static_cast<unsigned char>(pixels[at + 1]);
+    const int b = static_cast<unsigned char>(pixels[at + 2]);
+    if (r > 180 && g > 150 && b < 100) ++yellow;
+    if (r > 150 && g < 90 && b < 90) ++red;
+  }
+  constexpr int kEnough = 20;
+  if (yellow >= kEnough && yellow > red) return BoxIcon::Warning;
+  if (red >= kEnough && red > yellow) return BoxIcon::Critical;
+  return BoxIcon::None;
 }
 
 }  // namespace corvane::wine

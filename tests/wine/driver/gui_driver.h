@@ -50,6 +50,9 @@ class Launched {
 // A visible top-level window of the process with this caption.
 HWND findWindow(DWORD processId, std::string_view caption,
                 std::chrono::milliseconds patience = kPatience);
+// The same, shown or hidden.
+HWND findAnyWindow(DWORD processId, std::string_view caption,
+                   std::chrono::milliseconds patience = kPatience);
 
 std::string windowText(HWND window);
 std::string controlText(HWND dialog, int controlId);
@@ -72,6 +75,11 @@ std::vector<std::string> comboItems(HWND dialog, int controlId);
 // choice by the operator would; false when there is no such entry.
 bool chooseComboItem(HWND dialog, int controlId, std::string_view text);
 
+// What a scroll bar tells its window when the operator uses it: SB_LINEUP
+// for the upper arrow, SB_PAGEDOWN for a click in the track below the thumb...
+bool scroll(HWND window, int scrollBarId, int code);
+int scrollPosition(HWND window, int scrollBarId);
+
 struct MessageBoxSeen {
   HWND window = nullptr;
   std::string caption;
@@ -81,6 +89,12 @@ struct MessageBoxSeen {
 // The visible message box owned by owner.
 std::optional<MessageBoxSeen> findMessageBox(HWND owner,
                                              std::chrono::milliseconds patience = kPatience);
+
+enum class BoxIcon { None, Warning, Critical };
+
+// Which icon the box shows, told by its colours on the screen (a yellow
+// triangle or a red disc): Wine hands out no other process's icon.
+BoxIcon messageBoxIcon(const MessageBoxSeen& box);
 
 // Presses the box's button (IDOK, IDCANCEL, IDYES...) and waits until it is gone.
 bool answerMessageBox(const MessageBoxSeen& box, int buttonId);

@@ -1,0 +1,76 @@
+// Corvane-X6, Corvane-X3 and Corvane-X4: the tool window. One source; the
+// build names the variant (CORVANE_BUILD_VARIANT). The program shows its
+// main window modally and ends when it closes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <filesystem>
+#include <string>
+
+#include "toolwindow/build_variant.h"
+#include "toolwindow/forms/frm_main.h"
+#include "toolwindow/forms/tool_program.h"
+#include "toolwindow/host/unconnected_host.h"
+#include "toolwindow/program/main_window_win32.h"
+#include "toolwindow/program/message_box_tool_operator_win32.h"
+#include "toolwindow/program/process_starter_win32.h"
+#include "toolwindow/program/resource_text_table_win32.h"
+#include "toolwindow/program/trace_window_win32.h"
+
+#ifndef CORVANE_BUILD_VARIANT
+#error "CORVANE_BUILD_VARIANT must name the build: X6, X3 or X4"
+#endif
+
+namespace {
+
+using namespace corvane::toolwindow;
+
+constexpr BuildVariant kBuild = BuildVariant::CORVANE_BUILD_VARIANT;
+
+std::filesystem::path programDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return std::filesystem::path(path).parent_path();
+}
+
+int runToolWindow() {
+  // Until the automation binding exists, no drawing application is reached.
+  corvane::host::UnconnectedHost host;
+  const ResourceTextTable texts(GetModuleHandleW(nullptr));
+  MessageBoxToolOperator op;
+  ProcessStarter starter;
+  MainWindow mainWindow;
+  TraceWindows traceWindows(mainWindow);
+  ToolProgram program(kBuild, ProgramPathsIn(programDirectory()), host, op, starter, texts,
+                      mainWindow, traceWindows);
+  traceWindows.attach(program);
+  op.setOwner([&] {
+    HWND modal = traceWindows.modalWindow();
+    return modal ? modal : mainWindow.handle();
+  });
+  frmMain form(program);
+  return mainWindow.Run(form);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // The manifest asks for version 6 of the common controls.
+  InitCommonControls();
+  setFailureCaption(ProgramTitle(kBuild));
+  try {
+    return runToolWindow();
+  } catch (const std::exception& failure) {
+    showFailure(failure.what());
+  } catch (...) {
+    showFailure("The tool window stopped on an unexpected error.");
+  }
+  return 1;
+}

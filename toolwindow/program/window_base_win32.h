@@ -1,0 +1,91 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "output/transport/win32_handles.h"
+
+// What both windows of the tool window share: one object per window that
+// gets every message, controls laid out in twips, and the message loops of
+// a modal window.
+namespace corvane::toolwindow {
+
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle invalid() { return nullptr; }
+  static bool close(Handle font) { return DeleteObject(font) != FALSE; }
+};
+using UniqueFont = UniqueWin32<FontTraits>;
+
+// A top-level window whose messages go to this object. The object is stored
+// with the window when it is created and forgotten when it is destroyed; no
+// exception leaves the window procedure. Destroying the object destroys the
+// window, and with it its controls.
+class WindowBase {
+ public:
+  WindowBase() = default;
+  virtual ~WindowBase();
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
+
+  HWND handle() const { return window_; }
+
+ protected:
+  // The window procedure's class, registered once per program.
+  static void registerClass(const wchar_t* className);
+  // Makes the window with a client area of that size, in pixels. Messages
+  // sent during creation already reach onMessage().
+  bool create(const wchar_t* className, std::wstring_view caption, DWORD style, DWORD exStyle,
+              POINT position, SIZE client, HWND owner);
+  // One message; whatever is not handled goes to the default procedure.
+  virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  LRESULT unhandled(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return DefWindowProcW(window_, message, wParam, lParam);
+  }
+  // The window's own size for a client area of that size.
+  static SIZE outerSize(SIZE client, DWORD style, DWORD exStyle);
+
+  HWND window_ = nullptr;
+
+ private:
+  static LRESULT CALLBACK thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// A control as the forms place it: position and size in twips on the
+// client area.
+struct ControlLayout {
+  int id;
+  const wchar_t* className;
+  DWORD style;
+  int left, top, width, height;
+  DWORD exStyle = 0;
+};
+
+// 1440 twips an inch: 15 twips a pixel at 96 dots per inch.
+int twipsToPixels(int twips);
+
+// Makes the controls in the order given, which is their z-order and so
+// their tab order, each with that font.
+void createControls(HWND parent, std::span<const ControlLayout> controls, HFONT font);
+
+// The font the system gives message boxes and dialogs.
+UniqueFont messageFont();
+
+std::string controlText(HWND window, int id);
+void setControlText(HWND window, int id, std::string_view text);
+
+// Runs the thread's messages, with the keyboard moving between controls,
+// until done() holds; false when the program is to end (WM_QUIT, which is
+// posted again for the outermost loop). exitCode gets the quit code.
+bool runMessagesUntil(const std::function<bool()>& done, int* exitCode = nullptr);
+
+// A failure no command reported itself, shown with the program's title as
+// given once at start-up.
+void setFailureCaption(std::string_view caption);
+void showFailure(std::string_view text);
+
+}  // namespace corvane::toolwindow
