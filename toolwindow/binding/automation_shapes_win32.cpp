@@ -220,7 +220,8 @@ HostStatus AutomationHost::SetShapeName(const Shape& shape, std::string_view nam
 
 // Whether the colour Outline.Color gives is the outline's own or a copy is
 // not known; assigning it back after the change makes it the outline's
-// either way.
+// either way. A host that cannot assign it can only have handed out the
+// outline's own.
 HostStatus AutomationHost::SetOutlineCmyk(const Shape& shape, std::int32_t cyan,
                                           std::int32_t magenta, std::int32_t yellow,
                                           std::int32_t black) {
@@ -234,8 +235,10 @@ HostStatus AutomationHost::SetOutlineCmyk(const Shape& shape, std::int32_t cyan,
       !s) {
     return s;
   }
-  return calls.Put(outline.value().get(), K::Outline, L"Color",
-                   ArgumentList().Object(colour.value().get()));
+  InvokeOutcome assigned = calls.Raw(outline.value().get(), K::Outline, L"Color", CallKind::Put,
+                                     ArgumentList().Object(colour.value().get()));
+  if (SUCCEEDED(assigned.hr) || assigned.hr == DISP_E_MEMBERNOTFOUND) return {};
+  return calls.Failure(assigned, K::Outline, L"Color");
 }
 
 HostStatus AutomationHost::SetOutlineWidth(const Shape& shape, double width) {

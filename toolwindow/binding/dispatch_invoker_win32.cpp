@@ -109,8 +109,14 @@ InvokeOutcome DispatchInvoker::Invoke(IDispatch* target, ObjectKind kind, std::w
   std::string source = TakeText(exception.bstrSource);
   TakeText(exception.bstrHelpFile);
   if (outcome.hr == DISP_E_EXCEPTION) {
-    outcome.hostText = description.empty() ? source : description;
+    outcome.hostText = std::move(description);
+    outcome.hostSource = std::move(source);
     outcome.hostCode = exception.scode != 0 ? exception.scode : exception.wCode;
+  }
+  // puArgErr counts in rgvarg, which runs backwards.
+  if ((outcome.hr == DISP_E_TYPEMISMATCH || outcome.hr == DISP_E_PARAMNOTFOUND) &&
+      argumentError < parameters.cArgs) {
+    outcome.badArgument = parameters.cArgs - argumentError;
   }
   return outcome;
 }

@@ -46,12 +46,16 @@ enum class CallKind {
 };
 
 // What one call came back with. On DISP_E_EXCEPTION hostText holds the
-// host's description of the failure and hostCode its own code.
+// host's description of the failure, hostSource who raised it and hostCode
+// its own code; on a type mismatch or a missing parameter, badArgument is
+// the argument's position, from 1, in declared order.
 struct InvokeOutcome {
   HRESULT hr = S_OK;
   VariantValue result;
   std::string hostText;
+  std::string hostSource;
   HRESULT hostCode = S_OK;
+  UINT badArgument = 0;
   // There was no object to call: an empty handle, or another host's.
   bool noTarget = false;
 };

@@ -52,7 +52,8 @@ HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
   if (outcome.noTarget) return Fail(name + ": no object of this host to call it on");
   if (outcome.hr == DISP_E_EXCEPTION) {
     if (!outcome.hostText.empty()) return Fail(outcome.hostText);
-    return Fail(name + ": the drawing application reported a failure " +
+    const std::string source = outcome.hostSource.empty() ? "" : " in " + outcome.hostSource;
+    return Fail(name + ": the drawing application reported a failure" + source + ": " +
                 HresultText(outcome.hostCode));
   }
   if (IsLostConnection(outcome.hr)) {
@@ -63,7 +64,9 @@ HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
     return Fail(name + ": the drawing application stayed busy and did not take the call: " +
                 HresultText(outcome.hr));
   }
-  return Fail(name + " failed: " + HresultText(outcome.hr));
+  std::string text = name + " failed: " + HresultText(outcome.hr);
+  if (outcome.badArgument != 0) text += ", argument " + std::to_string(outcome.badArgument);
+  return Fail(std::move(text));
 }
 
 HostResult<VariantValue> HostCalls::Call(IDispatch* target, ObjectKind kind,
