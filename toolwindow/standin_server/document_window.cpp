@@ -166,7 +166,10 @@ HWND createDocumentWindow(const standin::StandInHost& host) {
 }
 
 void refreshDocumentWindow(HWND window) {
-  if (window) InvalidateRect(window, nullptr, FALSE);
+  // Painted before the call returns, so a client that looks next sees it.
+  if (window == nullptr) return;
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
 }
 
 }  // namespace corvane::standin_server
