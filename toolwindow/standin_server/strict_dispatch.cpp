@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <cwctype>
-#include <map>
 
 #include "common/wide_text_win32.h"
 
@@ -69,15 +68,18 @@ bool isEmptyArray(const VARIANT& value) {
 
 }  // namespace
 
+// From the name alone, so every start of the server and every class give a
+// name the same DISPID: FNV-1a of the folded name, kept positive and clear
+// of DISPID_VALUE.
 DISPID dispidOf(const wchar_t* name) {
-  static std::map<std::wstring, DISPID> ids;
   const std::wstring key = folded(name);
   if (key == L"item") return DISPID_VALUE;
-  const auto found = ids.find(key);
-  if (found != ids.end()) return found->second;
-  const DISPID id = static_cast<DISPID>(ids.size()) + 1;
-  ids.emplace(key, id);
-  return id;
+  std::uint32_t hash = 2166136261u;
+  for (const wchar_t c : key) {
+    hash ^= static_cast<std::uint32_t>(c);
+    hash *= 16777619u;
+  }
+  return static_cast<DISPID>((hash & 0x3fffffffu) + 1);
 }
 
 void setAfterCall(AfterCall callback) { afterCall = callback; }

@@ -316,5 +316,27 @@ TEST_F(StandInServerTest, TraceLineAndMarksAppearInTheDocument) {
   }
 }
 
+// Started by COM (no server running): an empty drawing, up until Quit.
+TEST(StandInServerStartedByCom, ServesAnEmptyDrawingUntilQuit) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const wchar_t* x4 = kClasses[2].clsid;
+  IDispatch* app = nullptr;
+  ASSERT_EQ(CoCreateInstance(classId(x4), nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                             reinterpret_cast<void**>(&app)),
+            S_OK);
+  {
+    Held held;
+    EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 1);
+    EXPECT_EQ(invoke(app, L"Quit", DISPATCH_METHOD).result, S_OK);
+  }
+  app->Release();
+  EXPECT_TRUE(waitUntil([x4] {
+    IDispatch* still = activeApplication(x4);
+    if (still) still->Release();
+    return still == nullptr;
+  }));
+  CoUninitialize();
+}
+
 }  // namespace
 }  // namespace corvane::wine
