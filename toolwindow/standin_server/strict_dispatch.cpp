@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <cwctype>
+#include <exception>
 
 #include "common/wide_text_win32.h"
 
@@ -333,7 +334,10 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, 
 
   const DISPPARAMS none{nullptr, nullptr, 0, 0};
   const DISPPARAMS& given = params ? *params : none;
-  if (given.cArgs < given.cNamedArgs) return E_INVALIDARG;
+  if (given.cArgs < given.cNamedArgs || (given.cArgs > 0 && given.rgvarg == nullptr) ||
+      (given.cNamedArgs > 0 && given.rgdispidNamedArgs == nullptr)) {
+    return E_INVALIDARG;
+  }
   if (putCall) {
     if (given.cNamedArgs != 1 || given.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
       return given.cNamedArgs == 0 ? DISP_E_PARAMNOTFOUND : DISP_E_NONAMEDARGS;
@@ -351,8 +355,15 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, 
   VARIANT* out = result ? result : &unused;
   VariantInit(out);
   AddRef();  // a member may drop the last client reference to this object
-  const host::HostStatus status = call(index, putCall, arguments, out);
-  if (afterCall) afterCall();
+  // No exception may leave through COM: one from the stand-in's read-backs
+  // becomes the call's error.
+  host::HostStatus status;
+  try {
+    status = call(index, putCall, arguments, out);
+    if (afterCall) afterCall();
+  } catch (const std::exception& failure) {
+    status = host::HostError{"", failure.what()};
+  }
   Release();
   if (!result) VariantClear(&unused);
   if (status) return S_OK;
