@@ -246,6 +246,64 @@ TEST_F(StandInServerTest, RefusesCallsATypeLibraryDispatcherWouldRefuse) {
   }
 }
 
+struct Acceptance {
+  const char* what;
+  std::function<Reply(IDispatch* application)> send;
+};
+
+Variant missing() {
+  Variant v;
+  V_VT(v.get()) = VT_ERROR;
+  V_ERROR(v.get()) = DISP_E_PARAMNOTFOUND;
+  return v;
+}
+
+TEST_F(StandInServerTest, AcceptsWhatATypeLibraryDispatcherAccepts) {
+  const Acceptance acceptances[] = {
+      {"I2 and numeric text for I4s",
+       [](IDispatch* app) {
+         return invoke(
+             app, L"CreateCMYKColor", DISPATCH_METHOD,
+             {Variant::int16(0), Variant::text(L"100"), Variant::int32(100), Variant::int32(0)});
+       }},
+      {"an optional argument marked missing",
+       [](IDispatch* app) { return invoke(app, L"CreateCurve", DISPATCH_METHOD, {missing()}); }},
+      {"[out] doubles as VT_BYREF|VT_VARIANT",
+       [](IDispatch* app) {
+         Held held;
+         VARIANT out[4];
+         std::vector<Variant> refs(4);
+         for (std::size_t i = 0; i < 4; ++i) {
+           VariantInit(&out[i]);
+           V_VT(refs[i].get()) = VT_BYREF | VT_VARIANT;
+           V_VARIANTREF(refs[i].get()) = &out[i];
+         }
+         Reply reply = invoke(held(object(app, L"ActiveSelectionRange")), L"GetBoundingBox",
+                              DISPATCH_METHOD, {refs[0], refs[1], refs[2], refs[3]});
+         if (V_VT(&out[2]) != VT_R8 || V_R8(&out[2]) != 80) reply.result = E_FAIL;
+         for (Variant& ref : refs) V_VT(ref.get()) = VT_EMPTY;  // points at the stack
+         return reply;
+       }},
+      {"a boundary with an empty parameter array",
+       [](IDispatch* app) {
+         Held held;
+         SAFEARRAY* none = SafeArrayCreateVector(VT_VARIANT, 0, 0);
+         Variant parameters;
+         V_VT(parameters.get()) = VT_ARRAY | VT_VARIANT;
+         V_ARRAY(parameters.get()) = none;
+         Reply reply =
+             invoke(held(object(app, L"ActiveSelectionRange")), L"CustomCommand", DISPATCH_METHOD,
+                    {Variant::text(L"Boundary"), Variant::text(L"CreateBoundary"), parameters});
+         if (IDispatch* made = reply.value.dispatch()) call(made, L"Delete");
+         return reply;
+       }},
+  };
+  for (const Acceptance& acceptance : acceptances) {
+    SCOPED_TRACE(acceptance.what);
+    EXPECT_EQ(acceptance.send(application).result, S_OK);
+  }
+}
+
 TEST_F(StandInServerTest, AFailedHostOperationComesBackWithItsText) {
   call(application, L"StandInFailCall",
        {Variant::text(L"CountOpenDocuments"), Variant::int32(1), Variant::text(L"Host busy.")});
@@ -253,6 +311,9 @@ TEST_F(StandInServerTest, AFailedHostOperationComesBackWithItsText) {
   const Reply reply = invoke(held(object(application, L"Documents")), L"Count", kGet);
   EXPECT_EQ(reply.result, DISP_E_EXCEPTION);
   EXPECT_EQ(reply.description, L"Host busy.");
+  const Reply log = invoke(application, L"StandInCallLog", kGet);
+  EXPECT_NE(std::wstring(V_BSTR(log.value.get())).find(L"CountOpenDocuments()\n"),
+            std::wstring::npos);
 }
 
 // What the tool window's trace and marks do, through the object model; the
