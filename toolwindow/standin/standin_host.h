@@ -27,18 +27,26 @@
 //     closed areas (a curve's closed subpaths, even-odd; a bitmap's box),
 //     placed as a new shape on the current layer; open lines alone have no
 //     boundary and the command fails;
-//   - a contour effect adds the contour outside (or inside) the shape as a
-//     shape on the shape's layer; separating it gives the contour first and
-//     the shape second;
+//   - a contour effect adds the contour outside (direction 1) or inside (0)
+//     the shape, one step, as a shape behind it on its layer; corners are
+//     bevelled (corner types 0, 1), round (2, 5) or mitered (3, 4) up to the
+//     miter limit angle, open lines get butt, round or square ends (0, 1,
+//     2); separating it gives the contour first and the shape second;
 //   - merging makes one curve shape of every subpath of the range, on the
 //     first shape's layer, and removes the range;
-//   - vectorising a bitmap makes one shape per blob of its mask, on the
-//     bitmap's layer, and leaves them as the selection;
+//   - vectorising a bitmap makes one shape per blob of its mask, along the
+//     pixel edges, on the bitmap's layer, and leaves them as the selection
+//     (of the settings only deleteOriginal changes what it does);
 //   - bounding boxes, positions and sizes are those of the geometry itself,
-//     without the outline width;
+//     without the outline width: the marks frame and a job's DB corner are
+//     measured from them and must sit on the drawing;
 //   - the PLT export writes the selected shapes of printable layers as HPGL
 //     in the page's millimetres x 40 (at ScaleFactor 100 and PlotterUnits
-//     1016), whatever the measuring state;
+//     1016), whatever the measuring state; ScaleFactor and PlotterUnits
+//     scale the numbers, CurveResolution (inches) is how far the written
+//     line may stray from the shape, AutomaticWeld writes the union of the
+//     closed shapes, RemoveHiddenLines leaves out lines under closed shapes
+//     above them;
 //   - SelectShapes replaces the selection.
 //
 // Errors of the builder and read-back functions (a shape or layer that is
