@@ -19,6 +19,11 @@
 // write the document as text (document_dump.h) and as SVG at the start and
 // after every call a client makes. "-Embedding" (a start by COM) is ignored.
 //
+// Members of its own, for tests (no real host has them):
+// Application.StandInDump(textFile [, svgFile]), StandInFailCall(operation,
+// nth, text) as --fail, StandInCallLog (get: the DrawingHost calls so far,
+// one a line), StandInClearCalls(); and Application.Quit() ends it.
+//
 // The server stays up until its window is closed or a client calls
 // Application.Quit, also when COM started it: like the drawing application,
 // it is not ended by its last client going away. Each class has its own
