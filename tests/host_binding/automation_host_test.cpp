@@ -280,6 +280,15 @@ TEST(BusyHostFilterTest, RetriesARetryLaterRefusalForABoundedTimeThenCancels) {
   }
 }
 
+TEST(BusyHostFilterTest, CancelsACallUnansweredPastTheAnswerLimit) {
+  BusyHostFilter filter;
+  const DWORD limit = static_cast<DWORD>(BusyHostFilter::kAnswerLimit.count());
+  EXPECT_EQ(filter.MessagePending(nullptr, limit - 1, PENDINGTYPE_TOPLEVEL),
+            static_cast<DWORD>(PENDINGMSG_WAITDEFPROCESS));
+  EXPECT_EQ(filter.MessagePending(nullptr, limit, PENDINGTYPE_TOPLEVEL),
+            static_cast<DWORD>(PENDINGMSG_CANCELCALL));
+}
+
 TEST(ComApartmentTest, ComesUpSingleThreadedWithTheBusyHostFilter) {
   ComApartment apartment;
   ASSERT_TRUE(apartment.ok());

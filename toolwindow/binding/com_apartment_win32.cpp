@@ -29,7 +29,10 @@ DWORD STDMETHODCALLTYPE BusyHostFilter::RetryRejectedCall(HTASK, DWORD tickCount
   return static_cast<DWORD>(-1);
 }
 
-DWORD STDMETHODCALLTYPE BusyHostFilter::MessagePending(HTASK, DWORD, DWORD) {
+DWORD STDMETHODCALLTYPE BusyHostFilter::MessagePending(HTASK, DWORD tickCount, DWORD) {
+  // Cancelling may leave the host's half of the call behind; only a host
+  // silent for this long is given up on.
+  if (std::chrono::milliseconds(tickCount) >= answerLimit_) return PENDINGMSG_CANCELCALL;
   return PENDINGMSG_WAITDEFPROCESS;
 }
 

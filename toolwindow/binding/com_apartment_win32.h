@@ -10,13 +10,18 @@ namespace corvane::host {
 // Answers a host that refuses calls while it is busy (a modal dialog, a long
 // command): a call it asks to retry later is retried for a bounded time and
 // then cancelled, so the tool window reports a busy host instead of hanging.
+// A call the host takes but never answers is cancelled at the first message
+// that arrives after the answer limit (COM has no call timeout of its own);
+// the call then fails with RPC_E_CALL_CANCELED.
 class BusyHostFilter final : public IMessageFilter {
  public:
   static constexpr std::chrono::milliseconds kRetryLimit{3000};
+  static constexpr std::chrono::milliseconds kAnswerLimit{60000};
   static constexpr DWORD kRetryDelayMs = 100;
 
-  explicit BusyHostFilter(std::chrono::milliseconds retryLimit = kRetryLimit)
-      : retryLimit_(retryLimit) {}
+  explicit BusyHostFilter(std::chrono::milliseconds retryLimit = kRetryLimit,
+                          std::chrono::milliseconds answerLimit = kAnswerLimit)
+      : retryLimit_(retryLimit), answerLimit_(answerLimit) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
@@ -30,6 +35,7 @@ class BusyHostFilter final : public IMessageFilter {
 
  private:
   std::chrono::milliseconds retryLimit_;
+  std::chrono::milliseconds answerLimit_;
 };
 
 // The tool window's thread as a single-threaded COM apartment, for the life

@@ -42,7 +42,8 @@ InvokeOutcome HostCalls::Raw(IDispatch* target, ObjectKind kind, std::wstring_vi
     return outcome;
   }
   InvokeOutcome outcome = host_.invoker_.Invoke(target, kind, member, call, std::move(arguments));
-  if (IsLostConnection(outcome.hr)) host_.Disconnect();
+  // A host that left a call unanswered is connected afresh as well.
+  if (IsLostConnection(outcome.hr) || outcome.hr == RPC_E_CALL_CANCELED) host_.Disconnect();
   return outcome;
 }
 
@@ -62,6 +63,10 @@ HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
   }
   if (IsBusyRefusal(outcome.hr)) {
     return Fail(name + ": the drawing application stayed busy and did not take the call: " +
+                HresultText(outcome.hr));
+  }
+  if (outcome.hr == RPC_E_CALL_CANCELED) {
+    return Fail(name + ": the drawing application did not answer and the call was given up: " +
                 HresultText(outcome.hr));
   }
   std::string text = name + " failed: " + HresultText(outcome.hr);

@@ -27,7 +27,9 @@ class HostConnector {
 
 // The application registered under this class id ("{...}"): the running
 // instance the running-object table gives, else the one COM activates from
-// the class registration (CLSCTX_LOCAL_SERVER).
+// the class registration (CLSCTX_LOCAL_SERVER). An application that
+// activation started hidden (Visible False) is told to quit and released:
+// the host counts as not running.
 std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId);
 
 }  // namespace corvane::host

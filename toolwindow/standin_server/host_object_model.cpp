@@ -359,6 +359,11 @@ const std::vector<Member<Application>>& Application::members() {
          setResult(r, self.version);
          return {};
        }},
+      {get(L"Visible"),
+       [](Application&, const Arguments&, VARIANT* r) -> HostStatus {
+         setFlagResult(r, theHooks->visible);
+         return {};
+       }},
       {method(L"Quit"),
        [](Application&, const Arguments&, VARIANT*) -> HostStatus {
          theHooks->quit();

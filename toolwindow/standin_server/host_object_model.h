@@ -23,6 +23,9 @@ struct ServerHooks {
   // Application.StandInDump(textFile [, svgFile]): writes the document out;
   // returns an error text, empty on success.
   std::function<std::string(const std::string& text, const std::string& svg)> dump;
+  // Application.Visible: True when the operator started the server (its
+  // window shown), False when COM started it for a client.
+  bool visible = true;
 };
 
 // A new Application with one reference, for clients of the class whose

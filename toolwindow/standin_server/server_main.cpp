@@ -17,7 +17,9 @@
 // name, or all. --fail makes the NTH call of that DrawingHost operation from
 // the start fail with TEXT (several may be given). --dump FILE and --svg FILE
 // write the document as text (document_dump.h) and as SVG at the start and
-// after every call a client makes. "-Embedding" (a start by COM) is ignored.
+// after every call a client makes. Started by COM ("-Embedding") it shows
+// no window and its Application reports Visible False, as the drawing
+// application does when a client starts it.
 //
 // Members of its own, for tests (no real host has them):
 // Application.StandInDump(textFile [, svgFile]), StandInFailCall(operation,
@@ -66,6 +68,7 @@ struct Options {
   bool registerServer = false;
   bool unregisterServer = false;
   bool noDocument = false;
+  bool embedding = false;
   std::string file;
   std::string select;
   std::vector<std::string> failures;
@@ -90,10 +93,11 @@ bool parse(int argc, wchar_t** argv, Options& options) {
     } else if (_wcsicmp(arg.c_str(), L"/UnregServer") == 0 ||
                _wcsicmp(arg.c_str(), L"-UnregServer") == 0) {
       options.unregisterServer = true;
-    } else if (_wcsicmp(arg.c_str(), L"/machine") == 0 ||
-               _wcsicmp(arg.c_str(), L"-Embedding") == 0 ||
+    } else if (_wcsicmp(arg.c_str(), L"-Embedding") == 0 ||
                _wcsicmp(arg.c_str(), L"/Embedding") == 0) {
-      // Registration is always machine-wide; a start by COM needs nothing.
+      options.embedding = true;
+    } else if (_wcsicmp(arg.c_str(), L"/machine") == 0) {
+      // Registration is always machine-wide.
     } else if (arg == L"--no-document") {
       options.noDocument = true;
     } else if (arg == L"--select" || arg == L"--dump" || arg == L"--svg" || arg == L"--fail") {
@@ -255,6 +259,7 @@ int wmain(int argc, wchar_t** argv) {
   const DWORD thread = GetCurrentThreadId();
   corvane::standin_server::ServerHooks hooks;
   hooks.quit = [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); };
+  hooks.visible = !options.embedding;
   hooks.dump = [&host](const std::string& text, const std::string& svg) {
     return corvane::standin_server::writeDocument(host, text, svg);
   };
@@ -293,7 +298,7 @@ int wmain(int argc, wchar_t** argv) {
     complain("the classes cannot be offered to clients");
     status = 1;
   } else {
-    documentWindow = corvane::standin_server::createDocumentWindow(host);
+    if (!options.embedding) documentWindow = corvane::standin_server::createDocumentWindow(host);
     afterEveryCall();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

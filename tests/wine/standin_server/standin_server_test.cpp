@@ -143,6 +143,7 @@ TEST_F(StandInServerTest, EveryApplicationClassReachesTheOneDocumentBothWays) {
     ASSERT_NE(created, nullptr);
     for (IDispatch* app : {active, created}) {
       EXPECT_EQ(V_I4(invoke(app, L"VersionMajor", kGet).value.get()), served.versionMajor);
+      EXPECT_EQ(V_BOOL(invoke(app, L"Visible", kGet).value.get()), VARIANT_TRUE);
       Held held;
       EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 1);
     }
@@ -377,7 +378,7 @@ TEST_F(StandInServerTest, TraceLineAndMarksAppearInTheDocument) {
   }
 }
 
-// Started by COM (no server running): an empty drawing, up until Quit.
+// Started by COM (no server running): an empty drawing, hidden, up until Quit.
 TEST(StandInServerStartedByCom, ServesAnEmptyDrawingUntilQuit) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const wchar_t* x4 = kClasses[2].clsid;
@@ -388,6 +389,7 @@ TEST(StandInServerStartedByCom, ServesAnEmptyDrawingUntilQuit) {
   {
     Held held;
     EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 1);
+    EXPECT_EQ(V_BOOL(invoke(app, L"Visible", kGet).value.get()), VARIANT_FALSE);
     EXPECT_EQ(invoke(app, L"Quit", DISPATCH_METHOD).result, S_OK);
   }
   app->Release();
