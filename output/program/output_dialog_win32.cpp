@@ -4,6 +4,7 @@
 #include "output/program/output_dialog_win32.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -316,11 +317,11 @@ class OutputDialog final : private SendWatcher {
     if (progress.port.empty()) return;
     const DialogControls c = controls();
     c.setText(IDC_TEXT_PROGRESS, fillProgress(texts_.text(TextId::ProgressLine), progress));
-    const auto done = progress.total == 0 ? 1.0
-                                          : static_cast<double>(progress.sent) /
-                                                static_cast<double>(progress.total);
+    constexpr auto kSteps = static_cast<std::uint64_t>(kProgressSteps);
+    const std::uint64_t steps =
+        progress.total == 0 ? kSteps : std::uint64_t{progress.sent} * kSteps / progress.total;
     c.send(IDC_PROGRESS_SEND, PBM_SETRANGE32, 0, kProgressSteps);
-    c.send(IDC_PROGRESS_SEND, PBM_SETPOS, static_cast<WPARAM>(done * kProgressSteps));
+    c.send(IDC_PROGRESS_SEND, PBM_SETPOS, static_cast<WPARAM>(steps));
     EnableWindow(c.item(IDC_BUTTON_STOP), progress.running ? TRUE : FALSE);
   }
 

@@ -27,7 +27,7 @@ inline constexpr const char* kTbStreamHpgl =
     "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
 
 // A DB job of thousands of short cuts, for sends that take many chunks:
-// `cuts` of them give a stream of about 27 bytes each.
+// each cut gives some 33 bytes of HPGL stream.
 inline std::string longDbJob(int cuts) {
   std::string job = "IN;PA;";
   for (int i = 0; i < cuts; ++i) {

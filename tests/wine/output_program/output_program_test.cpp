@@ -467,6 +467,9 @@ TEST_F(LongSendTest, StopOnAJammedCutterReportsTheBytesAndCanEndTheProgram) {
                       2000, &position);
   EXPECT_EQ(position, 131070u * 1000u / stream.size());
   ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_BUTTON_STOP)));
+  if (const std::optional<std::string> folder = artefactFolder()) {
+    EXPECT_TRUE(takeScreenshot(*folder + "/output-dialog-sending.png"));
+  }
 
   const auto pressed = Clock::now();
   ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_STOP));
