@@ -277,10 +277,12 @@ class OutputDialog final : private SendWatcher {
   }
 
   // The worker is blocked in a write the system cannot interrupt; only
-  // ending the process frees the port. It holds its stream in memory.
-  [[noreturn]] void endProgram() {
+  // ending the process frees the port. It holds its stream in memory, so
+  // the files can go first. Terminated, like the copies the start-up check
+  // ends: no clean-up code of the process runs beside the blocked worker.
+  void endProgram() {
     job_->removeTemporaryFilesNow();
-    ExitProcess(kExitClosed);
+    TerminateProcess(GetCurrentProcess(), kExitClosed);
   }
 
   // SendWatcher, on the worker's thread.
