@@ -458,9 +458,9 @@ TEST_F(LongSendTest, GoingOnAfterCloseKeepsTheProgressAndClosesWhenTheLastByteIs
 TEST_F(LongSendTest, StopOnAJammedCutterReportsTheBytesAndCanEndTheProgram) {
   std::optional<Launched> app;
   std::string stream;
-  HWND dialog = startSending(app, "COM7", stream);
+  HWND dialog = startSending(app, "COM4", stream);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(showsProgress(dialog, "COM7", 131070, stream.size()))
+  EXPECT_TRUE(showsProgress(dialog, "COM4", 131070, stream.size()))
       << controlText(dialog, IDC_TEXT_PROGRESS);
   DWORD_PTR position = 0;
   SendMessageTimeoutW(GetDlgItem(dialog, IDC_PROGRESS_SEND), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG,
@@ -477,7 +477,7 @@ TEST_F(LongSendTest, StopOnAJammedCutterReportsTheBytesAndCanEndTheProgram) {
   ASSERT_TRUE(box) << "Stop told nothing";
   // Generous: the machine is shared; the program itself waits 1.5 s.
   EXPECT_LT(Clock::now() - pressed, std::chrono::seconds(4));
-  EXPECT_EQ(box->text.rfind("The port COM7 does not let the piece it is writing be stopped; the "
+  EXPECT_EQ(box->text.rfind("The port COM4 does not let the piece it is writing be stopped; the "
                             "cutter has accepted 131070 of " +
                                 std::to_string(stream.size()) + " bytes.",
                             0),
