@@ -28,9 +28,11 @@ int main(int argc, char** argv) {
     corvane::StderrOperator op;
     const auto transport = corvane::makeSystemTransport();
     if (command == "ports") return corvane::runPortsCommand(*transport, op, stdout);
-    if (command == "run") return corvane::runRunCommand(argc - 2, argv + 2, *transport, op);
     // Progress only where a person watches it.
     std::FILE* progress = isatty(STDERR_FILENO) ? stderr : nullptr;
+    if (command == "run") {
+      return corvane::runRunCommand(argc - 2, argv + 2, *transport, op, progress);
+    }
     return corvane::runSendCommand(argc - 2, argv + 2, *transport, op, progress);
   }
   std::fputs(kUsage, stderr);

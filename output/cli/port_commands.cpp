@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "output/cli/cli_common.h"
+#include "output/cli/interrupt_stop.h"
 
 namespace corvane {
 
@@ -101,6 +102,9 @@ int runSendCommand(int argc, char** argv, Transport& transport, Operator& op,
       std::fflush(progressOut);
     };
   }
+  SendStop stop;
+  options.stop = &stop;
+  const CtrlCStopsSend interruptible(stop);
   const bool complete = transport.sendFile(port, file, options, op);
   if (progressOut != nullptr && (sent != 0 || total != 0)) std::fputc('\n', progressOut);
   if (!complete) {

@@ -1,11 +1,13 @@
 #include "output/cli/run_command.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/settings/output_settings.h"
 #include "output/cli/cli_common.h"
+#include "output/cli/interrupt_stop.h"
 #include "output/cli/port_commands.h"
 #include "output/dialog/output_dialog_model.h"
 #include "output/pipeline/decimal_text.h"
@@ -91,9 +93,28 @@ void selectPort(OutputDialogModel& model, const PortEntry& port) {
   model.selectPort(static_cast<int>(model.ports.items.size()) - 1);
 }
 
+// "COM1: 65535 of 200000 bytes sent", rewritten in place as the pieces go out.
+class TerminalProgress final : public SendWatcher {
+ public:
+  TerminalProgress(const OutputJob& job, std::FILE* out) : job_(job), out_(out) {}
+  // The send's last call ends the line, before the send's messages come.
+  void sendChanged() override {
+    const SendProgressView progress = job_.sendProgress();
+    std::fprintf(out_, "\r%s: %zu of %zu bytes sent%s", progress.port.c_str(), progress.sent,
+                 progress.total, progress.running ? "" : "\n");
+    std::fflush(out_);
+  }
+  void waitForCommand() override {}
+
+ private:
+  const OutputJob& job_;
+  std::FILE* out_;
+};
+
 }  // namespace
 
-int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
+int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
+                  std::FILE* progressOut) {
   RunOptions options;
   std::string problem;
   if (!parse(argc, argv, options, problem)) return usageError(problem);
@@ -140,8 +161,16 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op) {
     op.tell(MessageKind::Warning,
             "The settings could not be saved in " + job.files().config().string());
   }
+  std::optional<TerminalProgress> progress;
+  if (progressOut != nullptr) {
+    progress.emplace(job, progressOut);
+    job.setWatcher(&*progress);
+  }
+  const CtrlCStopsSend interruptible(job.sendStop());
   SendOutcome outcome = job.runJob(model.choices());
   if (outcome == SendOutcome::Started) outcome = job.waitForSend();
+  job.setWatcher(nullptr);
+  progress.reset();
   if (!options.preview.empty() && outcome != SendOutcome::NotSent) {
     cli::writeStreamPreview(job.files().stream().string(), options.preview, op);
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 #include "common/operator.h"
 #include "output/transport/transport.h"
 
@@ -16,8 +18,11 @@ namespace corvane {
 //
 // Exit status: 0 when the job reached the cutter, 3 when the operator chose
 // not to cut and TB24 reached the cutter, 1 when nothing or not everything
-// was sent, 2 for a bad command line. The job's files are removed once the
-// job was sent or declined; after a failure they stay for another try.
-int runRunCommand(int argc, char** argv, Transport& transport, Operator& op);
+// was sent (also when Ctrl-C stopped the send), 2 for a bad command line.
+// The job's files are removed once the job was sent or declined; after a
+// failure they stay for another try. With progressOut, a serial send shows
+// there how far it is, piece by piece.
+int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
+                  std::FILE* progressOut = nullptr);
 
 }  // namespace corvane

@@ -32,6 +32,35 @@ std::string frameCommand(const PltConverter& job) {
 
 }  // namespace
 
+std::string fillProgress(std::string text, const SendProgressView& progress) {
+  const std::pair<const char*, std::string> fields[] = {
+      {"{port}", progress.port},
+      {"{sent}", std::to_string(progress.sent)},
+      {"{total}", std::to_string(progress.total)}};
+  for (const auto& [name, value] : fields) {
+    for (std::size_t at = text.find(name); at != std::string::npos;
+         at = text.find(name, at + value.size())) {
+      text.replace(at, std::string_view(name).size(), value);
+    }
+  }
+  return text;
+}
+
+SendWatcher::~SendWatcher() = default;
+
+void OutputJob::WorkerReports::tell(MessageKind kind, std::string_view text) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  messages_.emplace_back(kind, std::string(text));
+}
+
+// The worker never asks; a question it might ask is answered "Cancel".
+bool OutputJob::WorkerReports::askOkCancel(std::string_view) { return false; }
+
+std::vector<std::pair<MessageKind, std::string>> OutputJob::WorkerReports::take() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return std::exchange(messages_, {});
+}
+
 OutputJob::OutputJob(JobFiles files, Transport& transport, Operator& op, const TextSource& texts)
     : files_(std::move(files)), transport_(transport), operator_(op), texts_(texts), model_(op) {}
 
@@ -109,16 +138,40 @@ SendOutcome OutputJob::sendJob(const OutputChoices& choices) {
     command.baud = baud;
     command.documentName = kCommandDocument;
     // The question is asked whatever the frame's send reported: the
-    // operator sees on the cutter whether the frame arrived.
-    transport_.sendText(port, frameCommand(model_), command, operator_);
+    // operator sees on the cutter whether the frame arrived. Only a frame
+    // the operator stopped ends the press.
+    if (sendCommand(port, frameCommand(model_), command) == SendOutcome::Stopped) {
+      return SendOutcome::Stopped;
+    }
     if (!operator_.askOkCancel(texts_.text(TextId::ContinueCut))) {
-      return transport_.sendText(port, "TB24;", command, operator_) ? SendOutcome::Cancelled
-                                                                    : SendOutcome::CancelFailed;
+      switch (sendCommand(port, "TB24;", command)) {
+        case SendOutcome::Sent:
+          return SendOutcome::Cancelled;
+        case SendOutcome::Stopped:
+          return SendOutcome::Stopped;
+        default:
+          return SendOutcome::CancelFailed;
+      }
     }
     return sendStream(port, baud);
   }
   if (model_.dbSeen()) return sendStream(port, baud);
   return SendOutcome::NotSent;
+}
+
+SendOutcome OutputJob::sendCommand(const PortEntry& port, const std::string& text,
+                                   const SendOptions& options) {
+  if (isUsb(port.kind)) {
+    return transport_.sendText(port, text, options, operator_) ? SendOutcome::Sent
+                                                               : SendOutcome::Failed;
+  }
+  // On the worker too, so that the operator can stop a text the cutter
+  // does not take.
+  SerialSendJob job{{}, port.name, options.baud, {}, text, {}, nullptr};
+  startSerial(std::move(job), text.size());
+  if (watcher_) watcher_->waitForCommand();
+  const SendOutcome outcome = waitForSend();
+  return stop_.requested() ? SendOutcome::Stopped : outcome;
 }
 
 SendOutcome OutputJob::sendStream(const PortEntry& port, std::uint32_t baud) {
@@ -131,33 +184,114 @@ SendOutcome OutputJob::sendStream(const PortEntry& port, std::uint32_t baud) {
   }
   // A serial line takes as long as the cutter cuts: the send runs on a
   // worker so the dialog stays responsive.
-  waitForSend();
-  serialState_ = SerialState::Running;
-  serialWorkers_.start(
-      transport_.serialSystem(),
-      {path, port.name, baud,
-       [this](bool sent) { serialState_ = sent ? SerialState::Sent : SerialState::Failed; }},
-      operator_);
+  std::error_code ignored;
+  const auto size = std::filesystem::file_size(files_.stream(), ignored);
+  startSerial({path, port.name, baud, {}, std::nullopt, {}, nullptr},
+              size == static_cast<std::uintmax_t>(-1) ? 0 : static_cast<std::size_t>(size));
   return SendOutcome::Started;
+}
+
+void OutputJob::startSerial(SerialSendJob job, std::size_t total) {
+  waitForSend();
+  stop_.clear();
+  {
+    const std::lock_guard<std::mutex> lock(progressMutex_);
+    progress_ = {job.port, 0, total, true};
+  }
+  serialState_ = SerialState::Running;
+  job.stop = &stop_;
+  job.progress = [this](std::size_t sent, std::size_t all) {
+    {
+      const std::lock_guard<std::mutex> lock(progressMutex_);
+      progress_.sent = sent;
+      progress_.total = all;
+    }
+    if (watcher_) watcher_->sendChanged();
+  };
+  job.finished = [this](bool sent) {
+    {
+      const std::lock_guard<std::mutex> lock(progressMutex_);
+      serialState_ = sent                ? SerialState::Sent
+                     : stop_.requested() ? SerialState::Stopped
+                                         : SerialState::Failed;
+      progress_.running = false;
+    }
+    ended_.notify_all();
+    if (watcher_) watcher_->sendChanged();
+  };
+  serialWorkers_.start(transport_.serialSystem(), std::move(job), reports_);
 }
 
 bool OutputJob::sending() const { return serialState_ == SerialState::Running; }
 
+SendProgressView OutputJob::sendProgress() const {
+  const std::lock_guard<std::mutex> lock(progressMutex_);
+  return progress_;
+}
+
 SendOutcome OutputJob::waitForSend() {
   serialWorkers_.waitForAll();
+  for (const auto& [kind, text] : reports_.take()) operator_.tell(kind, text);
   switch (serialState_.exchange(SerialState::Idle)) {
     case SerialState::Sent:
       return SendOutcome::Sent;
     case SerialState::Failed:
       return SendOutcome::Failed;
+    case SerialState::Stopped:
+      return SendOutcome::Stopped;
     default:
       return SendOutcome::NotSent;
+  }
+}
+
+bool OutputJob::waitForEnd(std::chrono::milliseconds patience) {
+  // Asked again and again: on Windows a write that was only just starting
+  // when the first request came is cancelled by a later one.
+  constexpr std::chrono::milliseconds kRetry{50};
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  std::unique_lock<std::mutex> lock(progressMutex_);
+  while (progress_.running) {
+    lock.unlock();
+    stop_.request();
+    lock.lock();
+    if (ended_.wait_for(lock, kRetry, [&] { return !progress_.running; })) break;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+  }
+  return true;
+}
+
+StopResult OutputJob::stopSend() {
+  if (!sending()) return StopResult::NotRunning;
+  if (waitForEnd(stopPatience_)) {
+    waitForSend();  // tells how far the send got
+    return StopResult::Stopped;
+  }
+  const std::string question = fillProgress(texts_.text(TextId::CannotStop), sendProgress());
+  return operator_.askOkCancel(question) ? StopResult::EndProgram : StopResult::Pending;
+}
+
+CloseStep OutputJob::closeRequested() {
+  if (!sending()) return CloseStep::Close;
+  if (!operator_.askOkCancel(fillProgress(texts_.text(TextId::StopOnClose), sendProgress()))) {
+    return CloseStep::WaitForSend;
+  }
+  switch (stopSend()) {
+    case StopResult::EndProgram:
+      return CloseStep::EndProgram;
+    case StopResult::Pending:
+      return CloseStep::WaitForSend;
+    default:
+      return CloseStep::Close;
   }
 }
 
 void OutputJob::removeTemporaryFiles() {
   // The worker reads the stream file until its last byte is out.
   waitForSend();
+  removeTemporaryFilesNow();
+}
+
+void OutputJob::removeTemporaryFilesNow() {
   removeFile(files_.job());
   removeFile(files_.plain());
   removeFile(files_.stream());

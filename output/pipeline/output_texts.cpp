@@ -20,6 +20,12 @@ std::string EnglishTexts::text(TextId id) const {
       return CORVANE_TEXT_105;
     case TextId::JobFileMissing:
       return CORVANE_TEXT_106;
+    case TextId::ProgressLine:
+      return CORVANE_TEXT_107;
+    case TextId::StopOnClose:
+      return CORVANE_TEXT_108;
+    case TextId::CannotStop:
+      return CORVANE_TEXT_109;
   }
   return {};
 }

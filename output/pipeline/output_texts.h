@@ -12,6 +12,9 @@ enum class TextId {
   AlreadyRunning = 104,
   ToolWindowMissing = 105,
   JobFileMissing = 106,
+  ProgressLine = 107,  // {port}, {sent} and {total} are filled in
+  StopOnClose = 108,
+  CannotStop = 109,
 };
 
 class TextSource {

@@ -7,9 +7,10 @@
 namespace corvane {
 
 // The operator at the screen, asked and told in message boxes owned by the
-// dialog. The serial worker thread reports through the same object; its
-// boxes have no owner, since a window can only be the owner of boxes shown
-// on its own thread without tying the two threads' input together.
+// dialog. The serial worker's reports reach the dialog's thread through the
+// job; a box shown from any other thread has no owner, since a window can
+// only be the owner of boxes shown on its own thread without tying the two
+// threads' input together.
 class MessageBoxOperator final : public Operator {
  public:
   void attach(HWND owner);

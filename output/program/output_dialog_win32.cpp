@@ -4,6 +4,7 @@
 #include "output/program/output_dialog_win32.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,11 @@ namespace {
 // The tool window's caption; the output program runs only beside it.
 constexpr const char* kToolWindowCaption = "CORVANE";
 
+// Posted by the serial worker: a piece went out, or the send ended.
+constexpr UINT kSendChanged = WM_APP + 1;
+// The progress bar counts in thousandths of the send.
+constexpr int kProgressSteps = 1000;
+
 INT_PTR CALLBACK aboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -41,7 +47,7 @@ UniqueIcon loadIcon(HMODULE library, int metricX, int metricY) {
                                     GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
 }
 
-class OutputDialog {
+class OutputDialog final : private SendWatcher {
  public:
   OutputDialog(HMODULE library, const std::filesystem::path& directory)
       : library_(library), files_{directory}, texts_(library) {}
@@ -81,6 +87,9 @@ class OutputDialog {
       case WM_DESTROY:
         onDestroy();
         return FALSE;
+      case kSendChanged:
+        onSendChanged();
+        return TRUE;
       default:
         return FALSE;
     }
@@ -104,6 +113,7 @@ class OutputDialog {
     attachUpDown(IDC_UPDOWN_CLOSED, IDC_EDIT_CLOSED);
 
     job_.emplace(files_, *transport_, operator_, texts_);
+    job_->setWatcher(this);
     if (!job_->jobFileExists()) {
       operator_.tell(MessageKind::Stop, texts_.text(TextId::JobFileMissing));
       EndDialog(window_, kExitRefused);
@@ -213,6 +223,9 @@ class OutputDialog {
       case IDC_BUTTON_OUTPUT:
         if (code == BN_CLICKED && job_) onOutput();
         return TRUE;
+      case IDC_BUTTON_STOP:
+        if (code == BN_CLICKED && job_) onStop();
+        return TRUE;
       case IDOK:
       case IDCANCEL:
         onClose();
@@ -235,13 +248,83 @@ class OutputDialog {
     // start shows the choices the operator last sent with.
     settings::saveOutputSettings(files_.config(), model_.settingsToSave());
     job_->runJob(model_.choices());
+    showProgress();
+    if (closeWhenDone_ && !job_->sending()) EndDialog(window_, kExitClosed);
+  }
+
+  void onStop() {
+    if (job_->stopSend() == StopResult::EndProgram) endProgram();
+    showProgress();
   }
 
   void onClose() {
-    // A serial send still running keeps its stream file until its last
-    // byte is out; the dialog goes away now and the program ends after it.
-    if (job_ && job_->sending()) ShowWindow(window_, SW_HIDE);
-    EndDialog(window_, kExitClosed);
+    if (!job_) {
+      EndDialog(window_, kExitClosed);
+      return;
+    }
+    switch (job_->closeRequested()) {
+      case CloseStep::Close:
+        EndDialog(window_, kExitClosed);
+        return;
+      case CloseStep::WaitForSend:
+        // The dialog stays with its progress; the files go when the send has ended.
+        closeWhenDone_ = true;
+        return;
+      case CloseStep::EndProgram:
+        endProgram();
+        return;
+    }
+  }
+
+  // The worker is blocked in a write the system cannot interrupt; only
+  // ending the process frees the port. It holds its stream in memory, so
+  // the files can go first. Terminated, like the copies the start-up check
+  // ends: no clean-up code of the process runs beside the blocked worker.
+  void endProgram() {
+    job_->removeTemporaryFilesNow();
+    TerminateProcess(GetCurrentProcess(), kExitClosed);
+  }
+
+  // SendWatcher, on the worker's thread.
+  void sendChanged() override { PostMessageW(window_, kSendChanged, 0, 0); }
+
+  // SendWatcher: a command text is being sent; the operator can still
+  // stop it or close the dialog meanwhile.
+  void waitForCommand() override {
+    waitingForCommand_ = true;
+    MSG message;
+    while (job_->sending()) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      if (got <= 0) break;
+      if (!IsDialogMessageW(window_, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+    waitingForCommand_ = false;
+  }
+
+  void onSendChanged() {
+    showProgress();
+    // A command text's end is taken by the press that waits for it.
+    if (!job_ || job_->sending() || waitingForCommand_) return;
+    job_->waitForSend();  // shows what the worker reported
+    if (closeWhenDone_) EndDialog(window_, kExitClosed);
+  }
+
+  void showProgress() const {
+    if (!job_) return;
+    const SendProgressView progress = job_->sendProgress();
+    if (progress.port.empty()) return;
+    const DialogControls c = controls();
+    c.setText(IDC_TEXT_PROGRESS, fillProgress(texts_.text(TextId::ProgressLine), progress));
+    constexpr auto kSteps = static_cast<std::uint64_t>(kProgressSteps);
+    const std::uint64_t steps =
+        progress.total == 0 ? kSteps : std::uint64_t{progress.sent} * kSteps / progress.total;
+    c.send(IDC_PROGRESS_SEND, PBM_SETRANGE32, 0, kProgressSteps);
+    c.send(IDC_PROGRESS_SEND, PBM_SETPOS, static_cast<WPARAM>(steps));
+    EnableWindow(c.item(IDC_BUTTON_STOP), progress.running ? TRUE : FALSE);
   }
 
   BOOL onNotify(const NMHDR& header) {
@@ -325,6 +408,8 @@ class OutputDialog {
   UniqueIcon smallIcon_;
   HWND window_ = nullptr;
   bool ownsJobFiles_ = false;
+  bool closeWhenDone_ = false;
+  bool waitingForCommand_ = false;
 };
 
 }  // namespace

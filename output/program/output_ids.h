@@ -15,6 +15,9 @@
 #define IDS_ALREADY_RUNNING 104
 #define IDS_TOOL_WINDOW_MISSING 105
 #define IDS_JOB_FILE_MISSING 106
+#define IDS_SEND_PROGRESS 107
+#define IDS_STOP_ON_CLOSE 108
+#define IDS_CANNOT_STOP 109
 
 // The About item added to the system menu.
 #define IDM_ABOUT 16
@@ -33,3 +36,7 @@
 #define IDC_BUTTON_OUTPUT 1011
 #define IDC_BUTTON_SPARE 1012
 #define IDC_COMBO_MACHINE 1013
+// How far a serial send is, and the button that stops it.
+#define IDC_TEXT_PROGRESS 1014
+#define IDC_PROGRESS_SEND 1015
+#define IDC_BUTTON_STOP 1016

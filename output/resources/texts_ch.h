@@ -9,6 +9,17 @@
 #define CORVANE_TEXT_106 \
   "没有可切割的作业：作业文件 QuillonPro1.tmp 不存在。请先从工具窗口导出作业。"
 
+/* {port}、{sent} 和 {total} 由程序填入。 */
+#define CORVANE_TEXT_107 "{port}：已发送 {sent} / {total} 字节"
+#define CORVANE_TEXT_108                                                                                                       \
+  "{port} 上的刻字机仍在接收作业（已发送 {sent} / {total} "                                                     \
+  "字节）。要停止切割吗？\n\n确定：停止切割并关闭 CORVANE-OUT。取消：继续切割，切割结束后 " \
+  "CORVANE-OUT 自动关闭。"
+#define CORVANE_TEXT_109                                                                         \
+  "端口 {port} 无法中断正在写入的数据块；刻字机已接收 {sent} / {total} "    \
+  "字节。刻字机接收完该数据块后发送即停止。\n\n要立即结束 CORVANE-OUT " \
+  "吗？刻字机保留已接收的内容；之后须从工具窗口重新发送作业。"
+
 /* Captions and labels of the dialogs in lang_ch.dll. */
 #define CORVANE_LABEL_CAPTION "CORVANE-OUT 输出"
 #define CORVANE_LABEL_PORT "端口："
@@ -19,6 +30,7 @@
 #define CORVANE_LABEL_REFRESH "刷新列表(&R)"
 #define CORVANE_LABEL_SPARE "预览(&V)"
 #define CORVANE_LABEL_OUTPUT "输出(&O)"
+#define CORVANE_LABEL_STOP "停止(&S)"
 #define CORVANE_LABEL_OK "确定"
 #define CORVANE_LABEL_CANCEL "取消"
 #define CORVANE_LABEL_ABOUT_CAPTION "关于 CORVANE-OUT"

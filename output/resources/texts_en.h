@@ -14,6 +14,18 @@
   "There is no job to cut: the job file QuillonPro1.tmp is missing. Export the job from the tool " \
   "window first."
 
+/* {port}, {sent} and {total} are filled in by the program. */
+#define CORVANE_TEXT_107 "{port}: {sent} of {total} bytes sent"
+#define CORVANE_TEXT_108                                                                       \
+  "The cutter on {port} is still receiving the job ({sent} of {total} bytes sent). Stop the "  \
+  "cut?\n\nOK stops it and closes CORVANE-OUT. Cancel lets the cut go on; CORVANE-OUT closes " \
+  "when it has ended."
+#define CORVANE_TEXT_109                                                                       \
+  "The port {port} does not let the piece it is writing be stopped; the cutter has accepted "  \
+  "{sent} of {total} bytes. The send stops when the cutter takes that piece.\n\nEnd "          \
+  "CORVANE-OUT now instead? The cutter keeps what it has received; the job must then be sent " \
+  "again from the tool window."
+
 /* Captions and labels of the dialogs in lang_en.dll. */
 #define CORVANE_LABEL_CAPTION "CORVANE-OUT Output"
 #define CORVANE_LABEL_PORT "Port:"
@@ -24,6 +36,7 @@
 #define CORVANE_LABEL_REFRESH "&Refresh lists"
 #define CORVANE_LABEL_SPARE "Pre&view"
 #define CORVANE_LABEL_OUTPUT "&Output"
+#define CORVANE_LABEL_STOP "&Stop"
 #define CORVANE_LABEL_OK "OK"
 #define CORVANE_LABEL_CANCEL "Cancel"
 #define CORVANE_LABEL_ABOUT_CAPTION "About CORVANE-OUT"

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "output/transport/send_stop.h"
+
 namespace corvane {
 
 // How a port is reached. Callers choose the road by this, never by looking
@@ -34,6 +36,7 @@ struct SendOptions {
   std::uint32_t baud = 9600;  // serial lines only, passed on unchecked
   std::string documentName;   // spooled jobs only: the job's title
   SendProgress progress;      // may be empty
+  SendStop* stop = nullptr;   // serial lines only: lets another thread stop the send
 };
 
 }  // namespace corvane

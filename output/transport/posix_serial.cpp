@@ -1,6 +1,7 @@
 #include "output/transport/posix_serial.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 
 #include "output/transport/line_speed_linux.h"
+#include "output/transport/send_stop_posix.h"
 #include "output/transport/unique_fd.h"
 
 namespace corvane {
@@ -54,6 +56,45 @@ class PosixSerialConnection final : public SerialConnection {
       }
       outcome.written += static_cast<std::size_t>(n);
     }
+    return outcome;
+  }
+
+  // Waits for room in the port and for the stop together, then writes what
+  // fits without blocking: a blocking write() would wait for the whole
+  // piece however long the cutter holds CTS low.
+  WriteOutcome writeUnlessStopped(std::string_view bytes, SendStop& stop) override {
+    WriteOutcome outcome;
+    if (stop.requested()) {
+      outcome.stopped = true;
+      return outcome;
+    }
+    const int flags = fcntl(fd_.get(), F_GETFL);
+    if (flags < 0 || fcntl(fd_.get(), F_SETFL, flags | O_NONBLOCK) != 0) {
+      outcome.failure = errnoError("fcntl", errno);
+      return outcome;
+    }
+    while (outcome.written < bytes.size()) {
+      if (stop.requested()) {
+        outcome.stopped = true;
+        break;
+      }
+      pollfd waits[2] = {{fd_.get(), POLLOUT, 0}, {stop.waker().readEnd.get(), POLLIN, 0}};
+      if (poll(waits, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        outcome.failure = errnoError("poll", errno);
+        break;
+      }
+      if (waits[0].revents == 0) continue;  // the stop woke us
+      const ssize_t n =
+          ::write(fd_.get(), bytes.data() + outcome.written, bytes.size() - outcome.written);
+      if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (n <= 0) {
+        outcome.failure = errnoError("write", n < 0 ? errno : EIO);
+        break;
+      }
+      outcome.written += static_cast<std::size_t>(n);
+    }
+    fcntl(fd_.get(), F_SETFL, flags);
     return outcome;
   }
 

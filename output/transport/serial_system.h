@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "output/transport/send_stop.h"
 #include "output/transport/system_error.h"
 
 namespace corvane {
@@ -37,6 +38,10 @@ class SerialConnection {
   virtual void applyLine(const LineSettings& line) = 0;
   // Hands the bytes over, all of them or up to the failure.
   virtual WriteOutcome write(std::string_view bytes) = 0;
+  // The same, ending early with `stopped` once the stop is requested, also
+  // in the middle of a write the port holds back where the system can
+  // interrupt it. Here: only before the write.
+  virtual WriteOutcome writeUnlessStopped(std::string_view bytes, SendStop& stop);
 };
 
 // The operating system's serial calls, swapped for a recording fake in tests.

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "output/transport/send_stop_win32.h"
 #include "output/transport/win32_error.h"
 #include "output/transport/win32_handles.h"
 #include "output/transport/win32_systems.h"
@@ -52,6 +53,18 @@ class Win32SerialConnection final : public SerialConnection {
         return outcome;
       }
     }
+  }
+
+  WriteOutcome writeUnlessStopped(std::string_view bytes, SendStop& stop) override {
+    const StoppableWrite registered(stop.waker());
+    if (stop.requested()) return {0, {}, true};
+    WriteOutcome outcome = write(bytes);
+    // A cancelled write reports what the port had taken before the cancel.
+    if (outcome.failure && outcome.failure->code == ERROR_OPERATION_ABORTED && stop.requested()) {
+      outcome.failure.reset();
+      outcome.stopped = true;
+    }
+    return outcome;
   }
 
  private:

@@ -7,7 +7,10 @@
 namespace corvane {
 
 int serialSendThread(SerialSystem& system, const SerialSendJob& job, Operator& op) {
-  const bool sent = sendFileSerial(system, job.port, job.filePath, job.baud, op);
+  const bool sent =
+      job.text
+          ? sendTextSerial(system, job.port, *job.text, job.baud, op, job.progress, job.stop)
+          : sendFileSerial(system, job.port, job.filePath, job.baud, op, job.progress, job.stop);
   if (job.finished) job.finished(sent);
   return 0;
 }

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/operator.h"
+#include "output/transport/port.h"
 #include "output/transport/serial_system.h"
 
 namespace corvane {
@@ -19,10 +21,15 @@ struct SerialSendJob {
   // Told at the end, on the worker's thread, whether every byte went out;
   // the port is closed by then.
   std::function<void(bool sent)> finished;
+  // A command text to send instead of the file: a cutter that has stopped
+  // taking bytes holds a short text as long as a long stream.
+  std::optional<std::string> text;
+  SendProgress progress;     // on the worker's thread, after each piece
+  SendStop* stop = nullptr;  // must outlive the send
 };
 
-// The worker's body: sends the stream file and returns 0 whatever happened;
-// the operator has been told about any failure.
+// The worker's body: sends the stream file (or the text) and returns 0
+// whatever happened; the operator has been told about any failure.
 int serialSendThread(SerialSystem& system, const SerialSendJob& job, Operator& op);
 
 // Runs each serialSendThread on a thread of its own, so the dialog stays

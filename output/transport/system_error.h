@@ -21,10 +21,11 @@ using Failure = std::optional<SystemError>;
 std::string describe(const SystemError& error);
 
 // The bytes a write handed over before it stopped, and why it stopped
-// early when it did.
+// early when it did: a failure, or a stop the operator asked for.
 struct WriteOutcome {
   std::size_t written = 0;
   Failure failure;
+  bool stopped = false;
 };
 
 }  // namespace corvane

@@ -53,7 +53,8 @@ class PosixTransport final : public Transport {
   bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
                 Operator& op) override {
     if (port.kind == PortKind::Serial) {
-      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress);
+      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress,
+                            options.stop);
     }
     if (!usbTextRequestValid(port.name, text, op)) return false;
     return sendUsb(port, text, options, op);
@@ -62,7 +63,8 @@ class PosixTransport final : public Transport {
   bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
                 Operator& op) override {
     if (port.kind == PortKind::Serial) {
-      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress);
+      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
+                            options.stop);
     }
     if (!usbFileRequestValid(port.name, path, op)) return false;
     auto file = readStreamFile(path);

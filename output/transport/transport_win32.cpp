@@ -27,7 +27,8 @@ class Win32Transport final : public Transport {
   bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
                 Operator& op) override {
     if (port.kind == PortKind::Serial) {
-      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress);
+      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress,
+                            options.stop);
     }
     return sendTextUsb(spooler_, port.name, text, options.documentName, op);
   }
@@ -35,7 +36,8 @@ class Win32Transport final : public Transport {
   bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
                 Operator& op) override {
     if (port.kind == PortKind::Serial) {
-      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress);
+      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
+                            options.stop);
     }
     return sendFileUsb(spooler_, port.name, path, options.documentName, op, options.progress);
   }

@@ -108,7 +108,9 @@ TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
       job->waitForSend();
       ASSERT_EQ(transport.sends.size(), 2u);
       EXPECT_EQ(transport.sends[0].bytes, kTbFrameCommand);
-      EXPECT_EQ(transport.sends[0].options.documentName, "Output_CMD");
+      // Document names are for spooled jobs; the serial line has none.
+      const std::string commandDocument = isUsb(port.kind) ? "Output_CMD" : "";
+      EXPECT_EQ(transport.sends[0].options.documentName, commandDocument);
       if (ok) {
         EXPECT_NE(outcome, SendOutcome::Cancelled);
         EXPECT_EQ(transport.sends[1].bytes, stream);
@@ -116,7 +118,7 @@ TEST_F(OutputJobTest, TbJobSendsTheFrameAsksThenCutsOrCancels) {
       } else {
         EXPECT_EQ(outcome, SendOutcome::Cancelled);
         EXPECT_EQ(transport.sends[1].bytes, "TB24;");
-        EXPECT_EQ(transport.sends[1].options.documentName, "Output_CMD");
+        EXPECT_EQ(transport.sends[1].options.documentName, commandDocument);
         EXPECT_EQ(readFile(files.stream().string()), stream);  // kept for another press
       }
     }
@@ -226,7 +228,46 @@ TEST_F(OutputJobTest, ClosingRemovesTheJobFilesEvenWithoutOutput) {
   EXPECT_FALSE(std::filesystem::exists(files.stream()));
 }
 
-TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
+TEST_F(OutputJobTest, StopEndsASendTheCutterHoldsAndTellsHowFarItGot) {
+  transport.serialStallAfter = 70000;
+  auto job = start(testing::longDbJob(8000));
+  ASSERT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  transport.serialStalled.get_future().wait();
+  EXPECT_EQ(job->sendProgress().sent, 65535u);
+  EXPECT_EQ(job->stopSend(), StopResult::Stopped);
+  EXPECT_FALSE(job->sending());
+  const std::string stream = readFile(files.stream().string());
+  EXPECT_EQ(transport.sends.at(0).bytes, stream.substr(0, 70000));
+  EXPECT_EQ(op.texts(), std::vector<std::string>{"Sending to COM1 stopped after 70000 of " +
+                                                 std::to_string(stream.size()) +
+                                                 " bytes: stopped by the operator"});
+}
+
+TEST_F(OutputJobTest, AWriteThePortCannotInterruptLetsTheOperatorEndTheProgram) {
+  std::promise<void> started;
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  transport.beforeSerialWrite = [&] {
+    started.set_value();
+    released.wait();  // deaf to the stop, as a write Wine cannot cancel
+  };
+  auto job = start(kDbJob);
+  job->setStopPatience(std::chrono::milliseconds(20));
+  ASSERT_EQ(job->runJob(choices(kCom1)), SendOutcome::Started);
+  started.get_future().wait();
+
+  op.answers = {true, true};  // stop the cut; then end the program
+  EXPECT_EQ(job->closeRequested(), CloseStep::EndProgram);
+  const SendProgressView progress{"COM1", 0, std::string(kDbStreamHpgl).size(), true};
+  EXPECT_EQ(op.questions,
+            (std::vector<std::string>{fillProgress(texts.text(TextId::StopOnClose), progress),
+                                      fillProgress(texts.text(TextId::CannotStop), progress)}));
+  job->removeTemporaryFilesNow();
+  EXPECT_FALSE(std::filesystem::exists(files.stream()));
+  release.set_value();
+}
+
+TEST_F(OutputJobTest, ClosingDuringASendAsksAndGoingOnSendsAllBeforeTheFilesGo) {
   std::promise<void> started;
   std::promise<void> release;
   const std::shared_future<void> released = release.get_future().share();
@@ -241,6 +282,11 @@ TEST_F(OutputJobTest, ASendInProgressIsNeitherRebuiltNorDeleted) {
   EXPECT_EQ(job->runJob(choices(kCom1, "RQ-2400")), SendOutcome::NotSent);
   EXPECT_EQ(op.texts(), std::vector<std::string>{"The cutter is still receiving the last job. "
                                                  "Press Output again when it has finished."});
+  op.answers = {false};  // go on
+  EXPECT_EQ(job->closeRequested(), CloseStep::WaitForSend);
+  ASSERT_EQ(op.questions.size(), 1u);
+  EXPECT_EQ(op.questions[0].rfind("The cutter on COM1 is still receiving the job (0 of ", 0), 0u)
+      << op.questions[0];
 
   std::thread closing([&] { job->removeTemporaryFiles(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));

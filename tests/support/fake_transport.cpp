@@ -1,5 +1,7 @@
 #include "support/fake_transport.h"
 
+#include <chrono>
+#include <thread>
 #include <variant>
 
 #include "output/transport/stream_file.h"
@@ -20,6 +22,16 @@ class RecordedConnection final : public SerialConnection {
     if (transport_.beforeSerialWrite) transport_.beforeSerialWrite();
     transport_.sends[index_].bytes.append(bytes);
     return {bytes.size(), {}};
+  }
+  WriteOutcome writeUnlessStopped(std::string_view bytes, SendStop& stop) override {
+    const std::size_t before = transport_.sends[index_].bytes.size();
+    if (stop.requested()) return {0, {}, true};
+    if (before + bytes.size() < transport_.serialStallAfter) return write(bytes);
+    WriteOutcome outcome = write(bytes.substr(0, transport_.serialStallAfter - before));
+    transport_.serialStalled.set_value();
+    while (!stop.requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    outcome.stopped = true;
+    return outcome;
   }
 
  private:

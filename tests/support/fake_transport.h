@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ class FakeTransport final : public Transport, private SerialSystem {
   // Called on the worker's thread before each write: a test holds the line
   // with it, like a cutter that is still cutting.
   std::function<void()> beforeSerialWrite;
+  // A serial cutter that takes this many bytes of a send and then holds
+  // the line until the send is stopped; serialStalled is set then.
+  std::size_t serialStallAfter = static_cast<std::size_t>(-1);
+  std::promise<void> serialStalled;
 
  private:
   std::unique_ptr<SerialConnection> open(const std::string& port, SystemError& error) override;

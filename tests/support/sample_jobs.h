@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Small job files and the streams they must give, worked out by hand.
 namespace corvane::testing {
 
@@ -23,5 +25,17 @@ inline constexpr const char* kTbJob = "TB5600,3600,5200,5200;\r\nSB4;\r\nPU100,5
 inline constexpr const char* kTbFrameCommand = "TB25,3600,5600;";
 inline constexpr const char* kTbStreamHpgl =
     "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
+
+// A DB job of thousands of short cuts, for sends that take many chunks:
+// each cut gives some 33 bytes of HPGL stream.
+inline std::string longDbJob(int cuts) {
+  std::string job = "IN;PA;";
+  for (int i = 0; i < cuts; ++i) {
+    const std::string x = std::to_string(100 + (i % 400) * 10);
+    const std::string y = std::to_string(100 + (i / 400) * 10);
+    job += "PU" + x + "," + y + ";PD" + x + "," + std::to_string(105 + (i / 400) * 10) + ";";
+  }
+  return job + "PU0,0;\r\nDB0,0,5000,0;\r\n";
+}
 
 }  // namespace corvane::testing

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "output/transport/line_speed_linux.h"
@@ -29,6 +30,26 @@ using test::RecordingOperator;
 using test::TempDir;
 
 using ObservedSerialSystem = test::ObservedSerialSystem<PosixSerialSystem>;
+
+TEST(PtySerial, StopInterruptsAWriteTheLineHoldsBack) {
+  PtyPair pty;  // nobody reads: the line fills up and the write waits
+  ASSERT_TRUE(pty.ok());
+  TempDir dir;
+  const std::string path = dir.write("stream.bin", test::patternBytes(200000));
+  PosixSerialSystem serial;
+  RecordingOperator op;
+  SendStop stop;
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(200ms);
+    stop.request();
+  });
+  EXPECT_FALSE(sendFileSerial(serial, pty.name(), path, 9600, op, {}, &stop));
+  stopper.join();
+  ASSERT_EQ(op.messages().size(), 1u);
+  const std::string report = op.messages()[0];
+  EXPECT_EQ(report.rfind("Sending to " + pty.name() + " stopped after ", 0), 0u) << report;
+  EXPECT_TRUE(report.ends_with(" of 200000 bytes: stopped by the operator")) << report;
+}
 
 TEST(PtySerial, FarEndReceivesTheFileByteForByte) {
   const struct {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <future>
 #include <memory>
+#include <thread>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +14,9 @@
 namespace corvane::test {
 
 // A serial system that keeps what each call asked for. Opening fails for
-// ports named in missingPorts; a write after failAfterBytes stops short.
+// ports named in missingPorts; a write after failAfterBytes stops short; a
+// write that reaches stallAfterBytes takes the bytes up to there and then
+// holds on, like a cutter keeping CTS low, until the send is stopped.
 class RecordingSerialSystem final : public SerialSystem {
  public:
   struct Record {
@@ -35,6 +40,8 @@ class RecordingSerialSystem final : public SerialSystem {
 
   std::vector<std::string> missingPorts;
   std::size_t failAfterBytes = static_cast<std::size_t>(-1);
+  std::size_t stallAfterBytes = static_cast<std::size_t>(-1);
+  std::promise<void> stalled;
   Record record;
 
  private:
@@ -54,6 +61,16 @@ class RecordingSerialSystem final : public SerialSystem {
       r.bytes.append(bytes.substr(0, taken));
       if (taken < bytes.size()) return {taken, SystemError{"WriteFile", 1117, "I/O device error"}};
       return {taken, {}};
+    }
+    WriteOutcome writeUnlessStopped(std::string_view bytes, SendStop& stop) override {
+      Record& r = system_.record;
+      if (r.bytes.size() + bytes.size() < system_.stallAfterBytes) return write(bytes);
+      r.writes.push_back(bytes.size());
+      const std::size_t taken = system_.stallAfterBytes - r.bytes.size();
+      r.bytes.append(bytes.substr(0, taken));
+      system_.stalled.set_value();
+      while (!stop.requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return {taken, {}, true};
     }
 
    private:

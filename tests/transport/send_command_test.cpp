@@ -1,8 +1,12 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "output/cli/port_commands.h"
@@ -97,6 +101,24 @@ TEST(SendCommand, ReachesTheFarEndOfARealLineWithProgress) {
   std::free(progressText);
   EXPECT_NE(shown.find("65535 of 140000 bytes sent"), std::string::npos) << shown;
   EXPECT_NE(shown.find("140000 of 140000 bytes sent\n"), std::string::npos) << shown;
+}
+
+TEST(SendCommand, CtrlCStopsALineThatTakesNothingAndTellsHowFarItGot) {
+  TempDir dir;
+  const std::string path = dir.write("job.hpgl", test::patternBytes(140000));
+  test::PtyPair pty;  // nobody reads: the line fills up and the write waits
+  ASSERT_TRUE(pty.ok());
+  const auto transport = makeSystemTransport();
+  RecordingOperator op;
+  std::thread operatorAtTheKeyboard([] {
+    std::this_thread::sleep_for(200ms);
+    kill(getpid(), SIGINT);
+  });
+  EXPECT_EQ(runSend({path, "--port", pty.name()}, *transport, op), 1);
+  operatorAtTheKeyboard.join();
+  ASSERT_FALSE(op.messages().empty());
+  EXPECT_TRUE(op.messages()[0].ends_with(" of 140000 bytes: stopped by the operator"))
+      << op.messages()[0];
 }
 
 TEST(PortsCommand, PrintsOneLinePerPortWithItsKind) {

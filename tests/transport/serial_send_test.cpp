@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <vector>
 
 #include "output/transport/serial_worker.h"
@@ -46,6 +47,40 @@ TEST(SerialSend, FileGoesOutInChunksOneByteShortOf64KiB) {
     EXPECT_TRUE(op.messages().empty());
     EXPECT_EQ(serial.record.openConnections, 0);
   }
+}
+
+TEST(SerialSend, ProgressIsToldAfterEveryChunk) {
+  TempDir dir;
+  const std::string path = dir.write("stream.bin", test::patternBytes(200000));
+  RecordingSerialSystem serial;
+  RecordingOperator op;
+  std::vector<std::size_t> progress;
+  ASSERT_TRUE(
+      sendFileSerial(serial, "COM5", path, 9600, op, [&](std::size_t sent, std::size_t total) {
+        EXPECT_EQ(total, 200000u);
+        progress.push_back(sent);
+      }));
+  EXPECT_EQ(progress, (std::vector<std::size_t>{65535, 131070, 196605, 200000}));
+}
+
+TEST(SerialSend, StopWhileTheCutterHoldsTheSecondChunkEndsTheSend) {
+  TempDir dir;
+  const std::string path = dir.write("stream.bin", test::patternBytes(200000));
+  RecordingSerialSystem serial;
+  serial.stallAfterBytes = 70000;
+  RecordingOperator op;
+  SendStop stop;
+  auto sending = std::async(std::launch::async, [&] {
+    return sendFileSerial(serial, "COM2", path, 9600, op, {}, &stop);
+  });
+  serial.stalled.get_future().wait();
+  stop.request();
+  EXPECT_FALSE(sending.get());
+  EXPECT_EQ(serial.record.writes, (std::vector<std::size_t>{65535, 65535}));
+  EXPECT_EQ(serial.record.bytes.size(), 70000u);
+  EXPECT_EQ(op.messages(), std::vector<std::string>{"Sending to COM2 stopped after 70000 of 200000 "
+                                                    "bytes: stopped by the operator"});
+  EXPECT_EQ(serial.record.openConnections, 0);
 }
 
 TEST(SerialSend, EverySendSetsTheSameLineWithTheOperatorsBaudRate) {
@@ -141,12 +176,14 @@ TEST(SerialSend, WorkersFinishTheirSendsBeforeTheyAreDestroyedAndTellHowTheyEnde
   const auto finished = [&](bool sent) { ends.push_back(sent); };
   {
     SerialSendWorkers workers;
-    workers.start(serial, {path, "COM4", 9600, finished}, op);
+    workers.start(serial, {path, "COM4", 9600, finished, {}, {}, nullptr}, op);
   }
   EXPECT_EQ(serial.record.bytes.size(), 150000u);
   EXPECT_EQ(serial.record.openConnections, 0);
-  EXPECT_EQ(serialSendThread(serial, {dir.path().string() + "/absent", "COM4", 9600, finished}, op),
-            0);
+  EXPECT_EQ(
+      serialSendThread(
+          serial, {dir.path().string() + "/absent", "COM4", 9600, finished, {}, {}, nullptr}, op),
+      0);
   EXPECT_EQ(ends, (std::vector<bool>{true, false}));
 }
 

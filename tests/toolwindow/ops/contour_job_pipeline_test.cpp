@@ -1,31 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ops_fixture.h"
 #include "output/pipeline/output_job.h"
+#include "support/fake_transport.h"
 #include "support/recording_operator.h"
 #include "toolwindow/cutout/cutout.h"
 #include "toolwindow/zevararaz/zevararaz.h"
 
 namespace corvane::toolwindow {
 namespace {
-
-// Takes what the output program sends, in order.
-class SentTexts final : public Transport {
- public:
-  std::vector<PortEntry> listPorts(Operator&) override { return {}; }
-  bool sendText(const PortEntry&, std::string_view text, const SendOptions&, Operator&) override {
-    sent.emplace_back(text);
-    return true;
-  }
-  bool sendFile(const PortEntry&, const std::string& path, const SendOptions&, Operator&) override {
-    sent.push_back(corvane::testing::readFile(path));
-    return true;
-  }
-  std::vector<std::string> sent;
-};
 
 class ContourJobTest : public testing::OpsTest {};
 
@@ -41,7 +24,7 @@ TEST_F(ContourJobTest, TracedRectangleWithMarksReachesTheCutterFrameFirst) {
   EXPECT_EQ(corvane::testing::readFile(job.string()).substr(0, 29),
             "TB5760,3760,5680,-80;\r\nSB0;\r\n");
 
-  SentTexts transport;
+  corvane::testing::FakeTransport transport;
   corvane::testing::RecordingOperator output;
   output.answers = {true};
   EnglishTexts outputTexts;
@@ -52,9 +35,9 @@ TEST_F(ContourJobTest, TracedRectangleWithMarksReachesTheCutterFrameFirst) {
   choices.baudText = "9600";
   choices.machine = "TVM-1200";
   EXPECT_EQ(outputJob.runJob(choices), SendOutcome::Sent);
-  ASSERT_EQ(transport.sent.size(), 2u);
-  EXPECT_EQ(transport.sent[0], "TB25,3760,5760;");
-  EXPECT_EQ(transport.sent[1].substr(0, 6), "IN;PA;");
+  ASSERT_EQ(transport.sends.size(), 2u);
+  EXPECT_EQ(transport.sends[0].bytes, "TB25,3760,5760;");
+  EXPECT_EQ(transport.sends[1].bytes.substr(0, 6), "IN;PA;");
 }
 
 }  // namespace

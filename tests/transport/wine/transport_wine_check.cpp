@@ -105,7 +105,13 @@ void checkSerial(const std::string& data, const std::string& port, const std::st
   {
     SerialSendWorkers workers;
     workers.start(serial,
-                  {data + "\\stream65535.bin", port, 57600, [&](bool sent) { workerSent = sent; }},
+                  {data + "\\stream65535.bin",
+                   port,
+                   57600,
+                   [&](bool sent) { workerSent = sent; },
+                   {},
+                   {},
+                   nullptr},
                   op);
   }
   check(workerSent && op.messages().empty(), "worker thread sends without complaint",

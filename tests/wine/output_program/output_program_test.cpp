@@ -394,42 +394,53 @@ TEST_F(OutputDialogTest, ClosingRemovesTheJobFiles) {
   }
 }
 
-// A job long enough to fill the serial line's buffers: thousands of short cuts.
-std::string longDbJob() {
-  std::string job = "IN;PA;";
-  for (int i = 0; i < 8000; ++i) {
-    const std::string x = std::to_string(100 + (i % 400) * 10);
-    const std::string y = std::to_string(100 + (i / 400) * 10);
-    job += "PU" + x + "," + y + ";PD" + x + "," + std::to_string(105 + (i / 400) * 10) + ";";
-  }
-  return job + "PU0,0;\r\nDB0,0,5000,0;\r\n";
+std::string cutterOn(const char* port) {
+  return std::string("[OUTPUT]\r\nPORTNAME=") + port + "\r\nPORTBAUD=9600\r\nMACHINE=TVM-1200\r\n";
 }
 
-TEST_F(OutputDialogTest, ClosingDuringASendWaitsForItsLastByte) {
-  directory.write("Config.ini", config("EN",
-                                       "[OUTPUT]\r\nPORTNAME=COM8\r\nPORTBAUD=9600\r\n"
-                                       "MACHINE=TVM-1200\r\n"));
-  directory.write("QuillonPro1.tmp", longDbJob());
+// A long job's stream is being sent to port: its dialog, and the stream.
+class LongSendTest : public OutputDialogTest {
+ protected:
+  HWND startSending(std::optional<Launched>& app, const char* port, std::string& stream) {
+    directory.write("Config.ini", config("EN", cutterOn(port)));
+    directory.write("QuillonPro1.tmp", corvane::testing::longDbJob(12000));
+    HWND dialog = startDialog(app);
+    if (dialog == nullptr || controlText(dialog, IDC_COMBO_PORT) != port) return nullptr;
+    if (!clickButton(dialog, IDC_BUTTON_OUTPUT)) return nullptr;
+    // The stream file is whole once it ends with the trailer.
+    if (!waitUntil([&] {
+          stream = directory.read("QuillonPro3.tmp");
+          return stream.ends_with("PU0,0;!PG;");
+        })) {
+      return nullptr;
+    }
+    return dialog;
+  }
+
+  // The dialog shows how far the send is, chunk by chunk.
+  bool showsProgress(HWND dialog, const char* port, std::size_t sent, std::size_t total) {
+    const std::string expected = std::string(port) + ": " + std::to_string(sent) + " of " +
+                                 std::to_string(total) + " bytes sent";
+    return waitUntil([&] { return controlText(dialog, IDC_TEXT_PROGRESS) == expected; });
+  }
+};
+
+TEST_F(LongSendTest, GoingOnAfterCloseKeepsTheProgressAndClosesWhenTheLastByteIsOut) {
   std::optional<Launched> app;
-  HWND dialog = startDialog(app);
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_EQ(controlText(dialog, IDC_COMBO_PORT), "COM8");
-
-  slowCutter.mark();
-  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
-  // The stream file appears when its writing starts; it is whole once it
-  // ends with the trailer.
   std::string stream;
-  ASSERT_TRUE(waitUntil([&] {
-    stream = directory.read("QuillonPro3.tmp");
-    return stream.ends_with("PU0,0;!PG;");
-  }));
-  ASSERT_GT(stream.size(), 100000u);
+  slowCutter.mark();
+  HWND dialog = startSending(app, "COM8", stream);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_GT(stream.size(), 200000u);
 
-  // The cutter takes nothing yet; the operator closes the dialog.
+  // The cutter takes nothing yet; the operator closes the dialog and lets the cut go on.
   clickButton(dialog, IDOK);
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
+  const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
+  ASSERT_TRUE(box) << "closing during a send did not ask";
+  EXPECT_EQ(box->text.rfind("The cutter on COM8 is still receiving the job (", 0), 0u) << box->text;
+  ASSERT_TRUE(answerMessageBox(*box, IDCANCEL));
   EXPECT_FALSE(app->waitForExit(std::chrono::milliseconds(300))) << "ended during the send";
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog went during the send";
   EXPECT_TRUE(directory.has("QuillonPro3.tmp")) << "the stream went while it was being sent";
 
   slowCutter.openGate();
@@ -439,6 +450,72 @@ TEST_F(OutputDialogTest, ClosingDuringASendWaitsForItsLastByte) {
   for (const char* name : {"QuillonPro1.tmp", "QuillonPro2.tmp", "QuillonPro3.tmp"}) {
     EXPECT_FALSE(directory.has(name)) << name;
   }
+}
+
+// Wine cannot cancel a write blocked on a COM port (CancelSynchronousIo
+// finds no I/O to cancel), so Stop ends in the question whether to end
+// the program; on Windows the send itself ends.
+TEST_F(LongSendTest, StopOnAJammedCutterReportsTheBytesAndCanEndTheProgram) {
+  std::optional<Launched> app;
+  std::string stream;
+  HWND dialog = startSending(app, "COM4", stream);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(showsProgress(dialog, "COM4", 131070, stream.size()))
+      << controlText(dialog, IDC_TEXT_PROGRESS);
+  DWORD_PTR position = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, IDC_PROGRESS_SEND), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG,
+                      2000, &position);
+  EXPECT_EQ(position, 131070u * 1000u / stream.size());
+  ASSERT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_BUTTON_STOP)));
+  if (const std::optional<std::string> folder = artefactFolder()) {
+    EXPECT_TRUE(takeScreenshot(*folder + "/output-dialog-sending.png"));
+  }
+
+  const auto pressed = Clock::now();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_STOP));
+  const std::optional<MessageBoxSeen> box = findMessageBox(dialog);
+  ASSERT_TRUE(box) << "Stop told nothing";
+  // Generous: the machine is shared; the program itself waits 1.5 s.
+  EXPECT_LT(Clock::now() - pressed, std::chrono::seconds(4));
+  EXPECT_EQ(box->text.rfind("The port COM4 does not let the piece it is writing be stopped; the "
+                            "cutter has accepted 131070 of " +
+                                std::to_string(stream.size()) + " bytes.",
+                            0),
+            0u)
+      << box->text;
+  ASSERT_TRUE(answerMessageBox(*box, IDOK));
+  EXPECT_EQ(app->waitForExit(std::chrono::milliseconds(5000)), std::optional<DWORD>(kExitClosed));
+  EXPECT_FALSE(directory.has("QuillonPro3.tmp"));
+}
+
+TEST_F(LongSendTest, ClosingAndStoppingLeavesNoProcessSoTheNextStartIsClean) {
+  std::optional<Launched> app;
+  std::string stream;
+  HWND dialog = startSending(app, "COM6", stream);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(showsProgress(dialog, "COM6", 131070, stream.size()))
+      << controlText(dialog, IDC_TEXT_PROGRESS);
+
+  clickButton(dialog, IDCANCEL);
+  const std::optional<MessageBoxSeen> question = findMessageBox(dialog);
+  ASSERT_TRUE(question) << "closing during a send did not ask";
+  EXPECT_EQ(question->text.rfind("The cutter on COM6 is still receiving the job (131070 of ", 0),
+            0u)
+      << question->text;
+  ASSERT_TRUE(answerMessageBox(*question, IDOK));
+  // Under Wine the write cannot be cancelled: the program asks to end.
+  if (const std::optional<MessageBoxSeen> end = findMessageBox(dialog, std::chrono::seconds(4))) {
+    ASSERT_TRUE(answerMessageBox(*end, IDOK));
+  }
+  EXPECT_EQ(app->waitForExit(std::chrono::milliseconds(5000)), std::optional<DWORD>(kExitClosed));
+
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> next;
+  HWND again = startDialog(next);
+  ASSERT_NE(again, nullptr) << "no dialog at the next start";
+  EXPECT_FALSE(programMessageBox(next->processId(), std::chrono::milliseconds(500)))
+      << "the next start met a copy still running";
+  EXPECT_EQ(closeWith(*next, again, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }
 
 }  // namespace
