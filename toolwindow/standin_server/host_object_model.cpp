@@ -770,6 +770,17 @@ const std::vector<Member<Shape>>& Shape::members() {
          setResult(r, new Outline(self.handle));
          return {};
        }},
+      // No DrawingHost operation measures one shape: read off the stand-in.
+      {method(L"GetBoundingBox", {kOut, kOut, kOut, kOut, optional(kFlag)}),
+       [](Shape& self, const Arguments& a, VARIANT*) -> HostStatus {
+         const std::optional<host::Box> box = shapeBox(self.handle);
+         if (!box) return refused("The shape has no points to measure.");
+         a.setOut(0, box->left);
+         a.setOut(1, box->bottom);
+         a.setOut(2, box->right - box->left);
+         a.setOut(3, box->top - box->bottom);
+         return {};
+       }},
       {method(L"GetPosition", {kOut, kOut}),
        [](Shape& self, const Arguments& a, VARIANT*) -> HostStatus {
          auto position = stand().ReadShapePosition(self.handle);

@@ -1,5 +1,6 @@
 #include "toolwindow/standin_server/standin_peek.h"
 
+#include "toolwindow/standin/standin_access.h"
 #include "toolwindow/standin/standin_model.h"
 
 namespace corvane::standin_server {
@@ -58,6 +59,17 @@ standin::Cmyk outlineColour(const host::Shape& shape) {
 standin::Cmyk colourOf(const host::Colour& colour) {
   const auto* object = inside<standin::ColourObject>(colour);
   return object ? object->cmyk : standin::kBlack;
+}
+
+std::optional<host::Box> shapeBox(const host::Shape& shape) {
+  const auto* object = inside<standin::ShapeObject>(shape);
+  if (!object) return std::nullopt;
+  const standin::DocumentPtr document = standin::documentOf(*object->data);
+  const std::optional<host::Box> box = standin::boxOf({object->data});
+  if (!document || !box) return std::nullopt;
+  const host::Point topLeft = standin::toDocument(*document, {box->left, box->top});
+  const host::Point bottomRight = standin::toDocument(*document, {box->right, box->bottom});
+  return host::Box{topLeft.x, bottomRight.x, topLeft.y, bottomRight.y};
 }
 
 DocumentUnits documentUnits(const host::Document& document) {

@@ -7,6 +7,7 @@
 // they are not logged and cannot be made to fail.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "toolwindow/host/host_handles.h"
@@ -19,6 +20,9 @@ std::string shapeName(const host::Shape& shape);
 double outlineWidth(const host::Shape& shape);
 standin::Cmyk outlineColour(const host::Shape& shape);
 standin::Cmyk colourOf(const host::Colour& colour);
+// The shape's box in its document's units, as the range of it alone gives
+// it; nothing for a shape that is not the stand-in's or has no points.
+std::optional<host::Box> shapeBox(const host::Shape& shape);
 // The document's measuring state: the origin in its current units.
 struct DocumentUnits {
   double originX = 0;

@@ -100,9 +100,12 @@ class WholeRoadTest : public ::testing::Test {
   // Starts the server as the operator starts the drawing application, and
   // waits until it answers.
   bool startServer(const std::wstring& options) {
-    server.emplace(wide("Z:" CORVANE_STANDIN_SERVER),
-                   L"\"" + directory.file("drawing.plt").wstring() + L"\" --dump \"" +
-                       directory.file("document.txt").wstring() + L"\" " + options);
+    const std::wstring drawing = options == L"--no-document"
+                                     ? L""
+                                     : L"\"" + directory.file("drawing.plt").wstring() + L"\" ";
+    server.emplace(
+        wide("Z:" CORVANE_STANDIN_SERVER),
+        drawing + L"--dump \"" + directory.file("document.txt").wstring() + L"\" " + options);
     return waitUntil([this] {
       IUnknown* unknown = nullptr;
       if (FAILED(GetActiveObject(CLSIDOf(kX6Class), nullptr, &unknown)) || !unknown) return false;
@@ -268,8 +271,10 @@ TEST_F(WholeRoadTest, TraceMarkCutContourAndDeleteThroughTheServer) {
       << document();
 
   ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_MARK));
-  ASSERT_TRUE(waitUntil([&] { return !lineStarting(document(), "layer \"MarkLayer\"").empty(); }));
-  ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+  // Its outline width is the last thing the mark sets.
+  ASSERT_TRUE(waitUntil([&] {
+    return lineStarting(document(), "  shape \"MarkLine\"").find(" width 1 ") != std::string::npos;
+  })) << document();
   EXPECT_EQ(linesStarting(document(), "layer \"MarkLayer\""), 1);
   EXPECT_EQ(linesStarting(document(), "  shape \"MarkLine\""), 1);
   EXPECT_NE(lineStarting(document(), "  shape \"MarkLine\"").find(" width 1 "), std::string::npos)
@@ -319,7 +324,7 @@ TEST_F(WholeRoadTest, AFailedBoundaryStopsX3AndX4AndIsPassedOverByX6) {
   for (const char* program : {"Corvane-X3.exe", "Corvane-X4.exe", "Corvane-X6.exe"}) {
     SCOPED_TRACE(program);
     const bool x6 = std::string(program) == "Corvane-X6.exe";
-    ASSERT_TRUE(startServer(L"--select all --fail RunBoundaryCommand:1:No boundary"));
+    ASSERT_TRUE(startServer(L"--select all --fail \"RunBoundaryCommand:1:No boundary\""));
     HWND main = startTool(program);
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_TRACE));
