@@ -133,7 +133,20 @@ class WholeRoadTest : public ::testing::Test {
     Reply reply = invoke(application, L"StandInCallLog", kGet);
     return reply.value.type() == VT_BSTR ? utf8(V_BSTR(reply.value.get())) : "?";
   }
-  std::string document() const { return directory.read("document.txt"); }
+  // Shared every way: the server replaces the file after each call.
+  std::string document() const {
+    HANDLE file = CreateFileW(directory.file("document.txt").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+      text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+  }
 
   HWND startTool(const char* program) {
     tool.emplace(directory.file(program));
@@ -230,6 +243,9 @@ TEST_F(WholeRoadTest, AHostStartedOnlyForTheCallIsEndedAndReportedNotRunning) {
                 0),
             0u)
       << box->text;
+  // Operation unavailable: the class was activated, and the server it
+  // started was told to quit again.
+  EXPECT_NE(box->text.find("0x800401E3"), std::string::npos) << box->text;
   EXPECT_TRUE(waitUntil([] { return !processRunning(L"corvane-standin-server.exe"); }));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
