@@ -5,12 +5,14 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
+#include "toolwindow/binding/automation_host_win32.h"
+#include "toolwindow/binding/com_apartment_win32.h"
 #include "toolwindow/build_variant.h"
 #include "toolwindow/forms/frm_main.h"
 #include "toolwindow/forms/tool_program.h"
-#include "toolwindow/host/unconnected_host.h"
 #include "toolwindow/program/main_window_win32.h"
 #include "toolwindow/program/message_box_tool_operator_win32.h"
 #include "toolwindow/program/process_starter_win32.h"
@@ -41,8 +43,11 @@ std::filesystem::path programDirectory() {
 }
 
 int runToolWindow() {
-  // Until the automation binding exists, no drawing application is reached.
-  corvane::host::UnconnectedHost host;
+  // Every host call comes from this thread; the apartment outlives the host.
+  const corvane::host::ComApartment apartment;
+  if (!apartment.ok()) throw std::runtime_error("COM cannot be started on this thread.");
+  corvane::host::AutomationHost host(
+      corvane::host::ApplicationConnector(ApplicationClassId(kBuild)));
   const ResourceTextTable texts(GetModuleHandleW(nullptr));
   MessageBoxToolOperator op;
   ProcessStarter starter;

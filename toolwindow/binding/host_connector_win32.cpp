@@ -1,0 +1,94 @@
+#include "toolwindow/binding/host_connector_win32.h"
+
+#include <oleauto.h>
+
+#include <string>
+
+#include "common/wide_text_win32.h"
+
+namespace corvane::host {
+
+namespace {
+
+// A member without arguments, as a getter or a method; the result comes
+// back in `result` (cleared by the caller).
+HRESULT CallWithoutArguments(IDispatch* object, const wchar_t* name, WORD flags, VARIANT& result) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+      FAILED(hr)) {
+    return hr;
+  }
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  EXCEPINFO exception{};
+  UINT argumentError = 0;
+  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &none, &result,
+                                    &exception, &argumentError);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  return hr;
+}
+
+// An application that activation started for us is hidden and holds no
+// document the operator could have selected in; left running it would stay
+// in the background with nobody to close it. Only a False answer counts:
+// a host that cannot tell is taken to be the operator's.
+bool StartedHiddenForUs(IDispatch* application) {
+  VARIANT visible;
+  VariantInit(&visible);
+  const HRESULT hr = CallWithoutArguments(application, L"Visible",
+                                          DISPATCH_PROPERTYGET | DISPATCH_METHOD, visible);
+  const bool hidden = SUCCEEDED(hr) &&
+                      SUCCEEDED(VariantChangeType(&visible, &visible, 0, VT_BOOL)) &&
+                      V_BOOL(&visible) == VARIANT_FALSE;
+  VariantClear(&visible);
+  return hidden;
+}
+
+class ClassIdConnector final : public HostConnector {
+ public:
+  explicit ClassIdConnector(std::string_view classId) : classId_(wideText(classId)) {}
+
+  ConnectOutcome Connect() override {
+    CLSID clsid{};
+    if (const HRESULT hr = CLSIDFromString(classId_.c_str(), &clsid); FAILED(hr)) {
+      return {{}, hr};
+    }
+    // A stale or weak running-object entry can answer S_FALSE with no
+    // object, so the pointer is what counts.
+    ComRef<IUnknown> running;
+    if (SUCCEEDED(GetActiveObject(clsid, nullptr, running.put())) && running) {
+      ComRef<IDispatch> application;
+      if (SUCCEEDED(running->QueryInterface(IID_IDispatch, application.putVoid())) && application) {
+        return {std::move(application), S_OK};
+      }
+    }
+    // Some hosts never enter the running-object table; activation then
+    // hands out the running instance.
+    ComRef<IDispatch> application;
+    const HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.putVoid());
+    if (FAILED(hr) || !application) return {{}, FAILED(hr) ? hr : E_NOINTERFACE};
+    if (StartedHiddenForUs(application.get())) {
+      VARIANT ignored;
+      VariantInit(&ignored);
+      CallWithoutArguments(application.get(), L"Quit", DISPATCH_METHOD, ignored);
+      VariantClear(&ignored);
+      // What the running-object table says of an application that is not running.
+      return {{}, MK_E_UNAVAILABLE};
+    }
+    return {std::move(application), S_OK};
+  }
+
+ private:
+  std::wstring classId_;
+};
+
+}  // namespace
+
+std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId) {
+  return std::make_unique<ClassIdConnector>(classId);
+}
+
+}  // namespace corvane::host

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <memory>
+#include <string_view>
+
+#include "toolwindow/binding/com_ref_win32.h"
+
+namespace corvane::host {
+
+// The application object of the host, or why there is none.
+struct ConnectOutcome {
+  ComRef<IDispatch> application;
+  HRESULT failure = S_OK;
+};
+
+// How the binding reaches the host's application object. The binding asks
+// only when an operation needs the host, and asks again after the host was
+// lost.
+class HostConnector {
+ public:
+  virtual ~HostConnector() = default;
+  virtual ConnectOutcome Connect() = 0;
+};
+
+// The application registered under this class id ("{...}"): the running
+// instance the running-object table gives, else the one COM activates from
+// the class registration (CLSCTX_LOCAL_SERVER). An application that
+// activation started hidden (Visible False) is told to quit and released:
+// the host counts as not running.
+std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId);
+
+}  // namespace corvane::host
