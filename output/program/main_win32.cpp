@@ -7,25 +7,13 @@
 #include <filesystem>
 #include <string>
 
+#include "common/program_directory_win32.h"
 #include "common/settings/output_settings.h"
 #include "output/program/message_box_operator_win32.h"
 #include "output/program/output_dialog_win32.h"
 #include "output/program/program_handles_win32.h"
 
 namespace {
-
-std::filesystem::path programDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
 
 // Without its library the program has no texts of its own, so this one
 // says it in both languages.
@@ -45,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                 ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  const std::filesystem::path directory = programDirectory();
+  const std::filesystem::path directory = corvane::programDirectory();
   const std::string language = corvane::settings::readLanguageCode(directory / "Config.ini");
   // Beside the program, not wherever the system would search for the name.
   const std::filesystem::path libraryPath =

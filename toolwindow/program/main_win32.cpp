@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/program_directory_win32.h"
 #include "toolwindow/binding/automation_host_win32.h"
 #include "toolwindow/binding/com_apartment_win32.h"
 #include "toolwindow/build_variant.h"
@@ -29,19 +30,6 @@ using namespace corvane::toolwindow;
 
 constexpr BuildVariant kBuild = BuildVariant::CORVANE_BUILD_VARIANT;
 
-std::filesystem::path programDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return std::filesystem::path(path).parent_path();
-}
-
 int runToolWindow() {
   // Every host call comes from this thread; the apartment outlives the host.
   const corvane::host::ComApartment apartment;
@@ -53,7 +41,7 @@ int runToolWindow() {
   ProcessStarter starter;
   MainWindow mainWindow;
   TraceWindows traceWindows(mainWindow);
-  ToolProgram program(kBuild, ProgramPathsIn(programDirectory()), host, op, starter, texts,
+  ToolProgram program(kBuild, ProgramPathsIn(corvane::programDirectory()), host, op, starter, texts,
                       mainWindow, traceWindows);
   traceWindows.attach(program);
   op.setOwner([&] {
