@@ -5,14 +5,12 @@
 #include "toolwindow/standin/standin_host.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "toolwindow/standin/standin_access.h"
 #include "toolwindow/standin/standin_plt.h"
+#include "toolwindow/standin/whole_file.h"
 
 namespace corvane::standin {
 namespace {
@@ -23,28 +21,6 @@ std::string describe(const host::FilterValue& value) {
   return "bool " + argument(std::get<bool>(value));
 }
 
-// Writes the whole file or nothing: a failed write leaves no partial file
-// under the name.
-std::optional<std::string> writeWhole(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return "The file cannot be written: " + path;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return "The file cannot be written: " + path;
-  }
-  return std::nullopt;
-}
 }  // namespace
 
 // --- Application -------------------------------------------------------------------
@@ -261,7 +237,7 @@ HostStatus StandInHost::FinishExport(const host::ExportFilter& filter) {
       }
     }
   }
-  if (auto error = writeWhole(object->file, pltText(shapes, object->settings))) {
+  if (auto error = writeWholeFile(object->file, pltText(shapes, object->settings))) {
     return failure(__func__, *error);
   }
   return {};

@@ -1,10 +1,7 @@
 #include "toolwindow/standin_server/document_dump.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 #include "toolwindow/standin/standin_call_log.h"
+#include "toolwindow/standin/whole_file.h"
 
 namespace corvane::standin_server {
 namespace {
@@ -15,28 +12,6 @@ std::string kindOf(const standin::ShapeView& shape) {
     if (path.closed) return "curve";
   }
   return "open-curve";
-}
-
-// Beside the file first, then renamed over it: a reader never sees half.
-std::string writeWhole(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return "The file cannot be written: " + path;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return "The file cannot be written: " + path;
-  }
-  return {};
 }
 
 }  // namespace
@@ -78,10 +53,10 @@ std::string documentText(const standin::StandInHost& host) {
 std::string writeDocument(const standin::StandInHost& host, const std::string& textPath,
                           const std::string& svgPath) {
   if (!textPath.empty()) {
-    if (std::string error = writeWhole(textPath, documentText(host)); !error.empty()) return error;
+    if (auto error = standin::writeWholeFile(textPath, documentText(host))) return *error;
   }
   if (!svgPath.empty() && host.documentCount() > 0) {
-    if (std::string error = writeWhole(svgPath, host.svgPicture()); !error.empty()) return error;
+    if (auto error = standin::writeWholeFile(svgPath, host.svgPicture())) return *error;
   }
   return {};
 }

@@ -35,21 +35,6 @@ BOOL CALLBACK matchProgramBox(HWND window, LPARAM context) {
   return FALSE;
 }
 
-// Read with the system's calls: the far end of the line is a Linux file
-// that another program keeps appending to.
-std::string wholeFile(const std::filesystem::path& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string content;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    content.append(buffer, got);
-  CloseHandle(file);
-  return content;
-}
-
 }  // namespace
 
 ProgramDirectory::ProgramDirectory() {
@@ -160,5 +145,19 @@ bool addSpoolerPort(const std::string& name) {
 }
 
 std::optional<std::string> artefactFolder() { return environment(L"CORVANE_ARTIFACTS"); }
+
+std::string wholeFile(const std::filesystem::path& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    content.append(buffer, got);
+  CloseHandle(file);
+  return content;
+}
 
 }  // namespace corvane::wine

@@ -78,6 +78,10 @@ std::optional<MessageBoxSeen> programMessageBox(DWORD processId,
 // A printer port the spooler lists from now on, for the whole prefix.
 bool addSpoolerPort(const std::string& name);
 
+// A file another program keeps appending to or replaces, read with the
+// system's calls and shared every way so the writer is never refused.
+std::string wholeFile(const std::filesystem::path& path);
+
 // Linux folder for test artefacts, given by the test run.
 std::optional<std::string> artefactFolder();
 

@@ -133,20 +133,8 @@ class WholeRoadTest : public ::testing::Test {
     Reply reply = invoke(application, L"StandInCallLog", kGet);
     return reply.value.type() == VT_BSTR ? utf8(V_BSTR(reply.value.get())) : "?";
   }
-  // Shared every way: the server replaces the file after each call.
-  std::string document() const {
-    HANDLE file = CreateFileW(directory.file("document.txt").c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-      text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-  }
+  // The server replaces the file after each call.
+  std::string document() const { return wholeFile(directory.file("document.txt")); }
 
   HWND startTool(const char* program) {
     tool.emplace(directory.file(program));
