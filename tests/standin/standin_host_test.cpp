@@ -301,14 +301,16 @@ TEST(StandInHostObjects, OperationsOnObjectsThatAreGoneFailAsTheHostDoes) {
          return errorOf(h.ReadShapeSize(o.shape));
        },
        "The document has been closed."},
-      {"open line",
+      {"closed path drawn twice over, enclosing nothing by the even-odd rule",
        [](StandInHost& h, const Handles& o) {
-         h.addOpenLine("Layer 1", "Line", {{0, 0}, {10, 0}});
-         ok(h.SelectShapes(o.document, {shapeOn(h, "Layer 1", "Line")}));
+         h.addShape("Layer 1", "Twice",
+                    {Path{{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 10}, {0, 10}},
+                          true}});
+         ok(h.SelectShapes(o.document, {shapeOn(h, "Layer 1", "Twice")}));
          return errorOf(
              h.RunBoundaryCommand(ok(h.GetSelectionRange()), "Boundary", "CreateBoundary"));
        },
-       "No boundary can be made: the objects enclose no area."},
+       "No boundary can be made: the objects enclose no area and have no lines."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -2,28 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <string>
 #include <utility>
 
-#include <boost/geometry.hpp>
-#include <boost/geometry/geometries/linestring.hpp>
-#include <boost/geometry/geometries/multi_linestring.hpp>
-#include <boost/geometry/geometries/multi_polygon.hpp>
-#include <boost/geometry/geometries/point_xy.hpp>
-#include <boost/geometry/geometries/polygon.hpp>
+#include "toolwindow/standin/standin_even_odd.h"
 
 namespace corvane::standin::geometry {
 namespace {
 
-namespace bg = boost::geometry;
 namespace buffer = boost::geometry::strategy::buffer;
-
-using BPoint = bg::model::d2::point_xy<double>;
-using BPolygon = bg::model::polygon<BPoint>;
-using BArea = bg::model::multi_polygon<BPolygon>;
-using BLine = bg::model::linestring<BPoint>;
-using BLines = bg::model::multi_linestring<BLine>;
 
 // Round joins and caps: the chord of 4 degrees of a 10 mm arc strays 6 um
 // from it, well inside one plotter unit (25 um).
@@ -62,24 +49,43 @@ Paths pathsOf(const BArea& area) {
   return paths;
 }
 
-// The even-odd area of a shape's closed paths; nullopt when one crosses
-// itself, which the set operations cannot take.
-std::optional<BArea> closedArea(const Paths& shape) {
-  BArea area;
+// The even-odd area of a shape's closed paths. What of them encloses
+// nothing (a spike drawn out and back, a closed path of two points) is added
+// to `needles`.
+BArea closedArea(const Paths& shape, BLines& needles) {
+  std::vector<BArea> areas;
   for (const Path& path : shape) {
-    if (!path.closed || path.points.size() < 3) continue;
-    BPolygon ring;
-    for (const host::Point& p : path.points) ring.outer().push_back(toBoost(p));
-    ring.outer().push_back(toBoost(path.points.front()));
-    bg::unique(ring);
-    bg::correct(ring);
-    if (bg::area(ring) <= 0) continue;
-    if (!bg::is_valid(ring)) return std::nullopt;
-    BArea next;
-    bg::sym_difference(area, ring, next);
-    area = std::move(next);
+    if (path.closed) areas.push_back(evenOddArea(path.points, needles));
   }
-  return area;
+  return evenOddOf(std::move(areas));
+}
+
+BArea closedArea(const Paths& shape) {
+  BLines needles;
+  return closedArea(shape, needles);
+}
+
+Path pathOfLine(const BLine& line) {
+  Path path;
+  for (const BPoint& p : line) path.points.push_back({p.x(), p.y()});
+  return path;
+}
+
+// The lines of a shape, which a boundary or a contour keeps as they are:
+// its open paths, and the needles of its closed paths outside its area.
+BLines linesOf(const Paths& shape, const BArea& area, const BLines& needles) {
+  BLines lines;
+  for (const Path& path : shape) {
+    if (path.closed) continue;
+    BLine line = lineOf(path);
+    if (line.size() >= 2) lines.push_back(std::move(line));
+  }
+  // A shape that encloses nothing has no boundary of its closed paths.
+  if (needles.empty() || bg::is_empty(area)) return lines;
+  BLines outside;
+  bg::difference(needles, area, outside);
+  lines.insert(lines.end(), outside.begin(), outside.end());
+  return lines;
 }
 
 BArea unite(const BArea& a, const BArea& b) {
@@ -132,33 +138,50 @@ BArea buffered(const Geometry& geometry, double distance, const ContourStyle& st
   return withJoin(buffer::join_miter(style.miterRatio));
 }
 
+// Piece by piece, then united: a piece's contour differs from the whole's
+// only where pieces overlap, and Boost's buffer of hundreds of pieces at
+// once costs many times the union of their own contours.
+template <class Pieces>
+BArea bufferedPieces(const Pieces& pieces, double distance, const ContourStyle& style) {
+  std::vector<BArea> parts;
+  parts.reserve(pieces.size());
+  for (const auto& piece : pieces) parts.push_back(buffered(piece, distance, style));
+  return unionOf(std::move(parts));
+}
+
 }  // namespace
 
 host::HostResult<Paths> unionOutline(const std::vector<Paths>& shapes) {
-  BArea all;
+  std::vector<BArea> areas;
+  Paths lines;
   for (const Paths& shape : shapes) {
-    const std::optional<BArea> area = closedArea(shape);
-    if (!area) return failure("The outline of an object crosses itself.");
-    all = unite(all, *area);
+    BLines needles;
+    BArea area = closedArea(shape, needles);
+    for (const BLine& line : linesOf(shape, area, needles)) lines.push_back(pathOfLine(line));
+    areas.push_back(std::move(area));
   }
-  if (bg::is_empty(all)) return failure("No boundary can be made: the objects enclose no area.");
-  return pathsOf(all);
+  const BArea all = unionOf(std::move(areas));
+  if (bg::is_empty(all) && lines.empty()) {
+    return failure("No boundary can be made: the objects enclose no area and have no lines.");
+  }
+  Paths paths = pathsOf(all);
+  paths.insert(paths.end(), lines.begin(), lines.end());
+  return paths;
 }
 
 host::HostResult<Paths> offsetOutline(const Paths& shape, double distance,
                                       const ContourStyle& style) {
-  const std::optional<BArea> area = closedArea(shape);
-  if (!area) return failure("The outline of the object crosses itself.");
-  BArea result = bg::is_empty(*area) ? BArea() : buffered(*area, distance, style);
+  BLines needles;
+  const BArea area = closedArea(shape, needles);
+  BArea result = bufferedPieces(area, distance, style);
   if (distance > 0) {
     BLines lines;
-    for (const Path& path : shape) {
-      if (path.closed) continue;
-      BLine line = lineOf(path);
-      if (line.size() < 2) continue;
-      lines.push_back(style.cap == ContourStyle::Cap::Square ? extendedEnds(line, distance) : line);
+    for (BLine& line : linesOf(shape, area, needles)) {
+      lines.push_back(style.cap == ContourStyle::Cap::Square
+                          ? extendedEnds(std::move(line), distance)
+                          : std::move(line));
     }
-    if (!lines.empty()) result = unite(result, buffered(lines, distance, style));
+    if (!lines.empty()) result = unite(result, bufferedPieces(lines, distance, style));
   }
   if (bg::is_empty(result)) return failure("The contour leaves nothing of the object.");
   return pathsOf(result);
@@ -200,15 +223,15 @@ std::vector<Paths> traceMask(const BitmapMask& mask) {
 }
 
 Paths welded(const std::vector<Paths>& shapes) {
-  BArea all;
+  std::vector<BArea> areas;
   Paths open;
   for (const Paths& shape : shapes) {
-    if (const std::optional<BArea> area = closedArea(shape)) all = unite(all, *area);
+    areas.push_back(closedArea(shape));
     for (const Path& path : shape) {
       if (!path.closed) open.push_back(path);
     }
   }
-  Paths paths = pathsOf(all);
+  Paths paths = pathsOf(unionOf(std::move(areas)));
   paths.insert(paths.end(), open.begin(), open.end());
   return paths;
 }
@@ -231,7 +254,7 @@ std::vector<Paths> withoutHiddenLines(const std::vector<Paths>& shapes) {
         visible[i].push_back(std::move(open));
       }
     }
-    if (const std::optional<BArea> area = closedArea(shapes[i])) cover = unite(cover, *area);
+    cover = unite(cover, closedArea(shapes[i]));
   }
   return visible;
 }
@@ -256,9 +279,6 @@ Paths simplified(const Paths& shape, double tolerance) {
   return out;
 }
 
-double enclosedArea(const Paths& shape) {
-  const std::optional<BArea> area = closedArea(shape);
-  return area ? bg::area(*area) : 0.0;
-}
+double enclosedArea(const Paths& shape) { return bg::area(closedArea(shape)); }
 
 }  // namespace corvane::standin::geometry

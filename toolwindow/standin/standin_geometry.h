@@ -1,9 +1,9 @@
 #pragma once
 
 // The stand-in host's geometry: union, offsetting, mask tracing and line
-// clipping, done by Boost.Geometry in one translation unit. Paths are page
-// millimetres; areas follow the even-odd rule over a shape's closed paths,
-// as a drawing application fills a curve of several subpaths.
+// clipping, done by Boost.Geometry. Paths are page millimetres; areas follow
+// the even-odd rule within a closed path that crosses itself and over a
+// shape's closed paths, as a drawing application fills a curve.
 
 #include <cstdint>
 #include <vector>
@@ -24,14 +24,16 @@ struct ContourStyle {
   Cap cap = Cap::Flat;
 };
 
-// The outline of the union of the shapes' closed areas: outer rings and
-// holes, as closed paths. Fails when no shape has a closed area, or when an
-// outline crosses itself.
+// The boundary of the shapes: the outline of the union of their closed
+// areas (outer rings and holes, as closed paths), then their lines as they
+// are (open paths, and spikes of closed paths drawn out and back). Fails
+// when the shapes enclose no area and have no lines.
 host::HostResult<Paths> unionOutline(const std::vector<Paths>& shapes);
 
 // The outline at `distance` from the shape: outside for a positive distance,
-// inside for a negative one. Open paths are widened on both sides (outside
-// only). Fails when nothing is left.
+// inside for a negative one. Open paths (and spikes drawn out and back) are
+// widened on both sides, with the style's ends (outside only). Fails when
+// nothing is left.
 host::HostResult<Paths> offsetOutline(const Paths& shape, double distance,
                                       const ContourStyle& style);
 
