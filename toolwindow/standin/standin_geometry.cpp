@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "toolwindow/standin/standin_even_odd.h"
@@ -138,14 +139,55 @@ BArea buffered(const Geometry& geometry, double distance, const ContourStyle& st
   return withJoin(buffer::join_miter(style.miterRatio));
 }
 
+// The corners of the area's rings that point outward more sharply than the
+// limit lets a miter reach. Boost cuts such a corner off, and at a sliver
+// of a corner (a spike drawn out and nearly back) it cuts it closer to the
+// corner than the distance.
+std::vector<BPoint> cutCorners(const BPolygon& polygon, double miterRatio) {
+  const double sharpest = 2 * std::asin(std::min(1.0, 1 / miterRatio));
+  std::vector<BPoint> corners;
+  const auto visit = [&](const BPolygon::ring_type& ring) {
+    const std::size_t n = ring.size() - 1;  // the last point closes the ring
+    for (std::size_t i = 0; n >= 3 && i < n; ++i) {
+      const BPoint& before = ring[(i + n - 1) % n];
+      const BPoint& at = ring[i];
+      const BPoint& after = ring[i + 1];
+      const double ax = before.x() - at.x();
+      const double ay = before.y() - at.y();
+      const double bx = after.x() - at.x();
+      const double by = after.y() - at.y();
+      // Rings go clockwise round the area, holes the other way: the area
+      // lies to the right, so an outward corner turns right.
+      const bool outward = ax * by - ay * bx > 0;
+      if (outward && std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by) < sharpest) {
+        corners.push_back(at);
+      }
+    }
+  };
+  visit(polygon.outer());
+  for (const auto& hole : polygon.inners()) visit(hole);
+  return corners;
+}
+
 // Piece by piece, then united: a piece's contour differs from the whole's
 // only where pieces overlap, and Boost's buffer of hundreds of pieces at
-// once costs many times the union of their own contours.
+// once costs many times the union of their own contours. A corner that the
+// miter limit cuts keeps at least the distance round it.
 template <class Pieces>
 BArea bufferedPieces(const Pieces& pieces, double distance, const ContourStyle& style) {
   std::vector<BArea> parts;
   parts.reserve(pieces.size());
-  for (const auto& piece : pieces) parts.push_back(buffered(piece, distance, style));
+  for (const auto& piece : pieces) {
+    parts.push_back(buffered(piece, distance, style));
+    if constexpr (std::is_same_v<std::decay_t<decltype(piece)>, BPolygon>) {
+      if (distance <= 0 || style.join == ContourStyle::Join::Round) continue;
+      const double ratio = style.join == ContourStyle::Join::Bevel ? 1.0 : style.miterRatio;
+      for (const BPoint& corner : cutCorners(piece, ratio)) {
+        parts.push_back(buffered(corner, distance, buffer::join_round(kPointsPerCircle),
+                                 buffer::end_round(kPointsPerCircle)));
+      }
+    }
+  }
   return unionOf(std::move(parts));
 }
 

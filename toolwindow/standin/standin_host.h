@@ -24,9 +24,10 @@
 //
 // Host behaviours:
 //   - the boundary of a shape or range is the outline of the union of its
-//     closed areas (a curve's closed subpaths, even-odd; a bitmap's box),
-//     placed as a new shape on the current layer; open lines alone have no
-//     boundary and the command fails;
+//     closed areas (a curve's closed subpaths, even-odd, also within a
+//     subpath that crosses itself; a bitmap's box) with its open lines as
+//     they are, placed as a new shape on the current layer; a shape that
+//     encloses nothing and has no open line has none, and the command fails;
 //   - a contour effect adds the contour outside (direction 1) or inside (0)
 //     the shape, one step, as a shape behind it on its layer; corners are
 //     bevelled (corner types 0, 1), round (2, 5) or mitered (3, 4) up to the
