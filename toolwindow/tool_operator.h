@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "toolwindow/host/host_result.h"
+
 namespace corvane::toolwindow {
 
 enum class MessageIcon { Warning, Critical };
@@ -17,6 +19,10 @@ class ToolOperator {
  public:
   virtual ~ToolOperator() = default;
   virtual void ShowMessage(std::string_view text, MessageIcon icon, std::string_view caption) = 0;
+  // A failed host step that the command passed over and went on without,
+  // told as soon as it went on. The tool window has no place for it and
+  // stays silent; a terminal notes it.
+  virtual void NoteSkippedStep(std::string_view /*command*/, const host::HostError& /*failure*/) {}
 };
 
 }  // namespace corvane::toolwindow

@@ -1,8 +1,3 @@
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,79 +5,25 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "transport/pty_pair.h"
-
-extern char** environ;
 
 namespace corvane {
 namespace {
 
+using testing::ChildProcess;
 using testing::readFile;
+using testing::RunToEnd;
 using testing::TempDir;
 using testing::writeFile;
 
 // A 100 x 50 mm rectangle with its bottom-left corner at (10, 20) mm.
 constexpr const char* kRectangle =
     "IN;PA;SP1;\r\nPU400,800;\r\nPD4400,800,4400,2800,400,2800,400,800;\r\nPU;SP0;\r\n";
-
-// Runs a program with stdin from `input` (or /dev/null) and stdout and
-// stderr into files of the directory; returns its exit status.
-class ChildProcess {
- public:
-  ChildProcess(const TempDir& dir, std::vector<std::string> args, bool pipeInput = false)
-      : err_(dir.file("stderr.txt")) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    int input[2] = {-1, -1};
-    if (pipeInput && pipe(input) == 0) {
-      posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-      posix_spawn_file_actions_addclose(&actions, input[1]);
-      input_ = input[1];
-    } else {
-      posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    }
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, dir.file("stdout.txt").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&child_, argv[0], &actions, nullptr, argv.data(), environ) != 0) child_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    if (input[0] >= 0) close(input[0]);
-  }
-  ~ChildProcess() {
-    if (input_ >= 0) close(input_);
-    if (child_ > 0) wait();
-  }
-
-  void Type(const std::string& line) {
-    if (input_ >= 0 && write(input_, line.data(), line.size()) < 0) ADD_FAILURE() << "stdin";
-  }
-  int wait() {
-    int status = 0;
-    if (child_ <= 0 || waitpid(child_, &status, 0) != child_) return -1;
-    child_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  std::string errors() const { return readFile(err_); }
-
- private:
-  std::string err_;
-  pid_t child_ = -1;
-  int input_ = -1;
-};
-
-int RunToEnd(const TempDir& dir, std::vector<std::string> args, std::string* errors = nullptr) {
-  ChildProcess run(dir, std::move(args));
-  const int status = run.wait();
-  if (errors != nullptr) *errors = run.errors();
-  return status;
-}
 
 // The coordinates of the pen-down commands of an HPGL text.
 std::vector<std::pair<long, long>> CutPoints(const std::string& hpgl) {
@@ -136,6 +77,36 @@ TEST(CorvaneCommand, ReportsMessagesWithTheirNumberAndFailsTheCommand) {
             std::string::npos)
       << errors;
   EXPECT_EQ(RunToEnd(dir, {CORVANE_PATH, dir.file("drawing.plt"), "sideways"}), 2);
+}
+
+TEST(CorvaneCommand, NotesEachStepTheX6TraceSkippedAndKeepsItsResult) {
+  // Curve 1 goes round its square twice: by the even-odd rule it encloses
+  // nothing and has no boundary. Curve 2 is the rectangle.
+  const std::string drawing =
+      std::string(
+          "IN;PA;SP1;\r\nPU0,0;\r\nPD400,0,400,400,0,400,0,0,400,0,400,400,0,400,0,0;\r\n") +
+      (kRectangle + 10);
+  const std::string note =
+      "corvane: note: Trace Contour skipped RunBoundaryCommand on Curve 1: No boundary can be "
+      "made: the objects enclose no area and have no lines.\n";
+  const struct {
+    const char* build;
+    int status;
+    bool noted;
+  } cases[] = {{"X6", 0, true}, {"X4", 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.build);
+    TempDir dir;
+    writeFile(dir.file("drawing.plt"), drawing);
+    std::string errors;
+    const int status = RunToEnd(dir,
+                                {CORVANE_PATH, dir.file("drawing.plt"), "--dir",
+                                 dir.path().string(), "--build", c.build, "trace", "2"},
+                                &errors);
+    EXPECT_EQ(std::make_pair(status, errors.find(note) != std::string::npos),
+              std::make_pair(c.status, c.noted))
+        << errors;
+  }
 }
 
 TEST(CorvaneCommand, ContourCutHandsOffToTheOutputProgramOnALine) {

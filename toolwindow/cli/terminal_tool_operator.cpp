@@ -29,4 +29,19 @@ void TerminalToolOperator::ShowMessage(std::string_view text, MessageIcon icon,
                kind.c_str(), static_cast<int>(text.size()), text.data());
 }
 
+void TerminalToolOperator::NoteSkippedStep(std::string_view command,
+                                           const host::HostError& failure) {
+  std::string note = "corvane: note: " + std::string(command) + " skipped ";
+  note += failure.operation.empty() ? "a host operation" : failure.operation;
+  if (const std::string subject = subject_ ? subject_() : std::string(); !subject.empty()) {
+    note += " on " + subject;
+  }
+  notes_.push_back(note + ": " + failure.text + "\n");
+}
+
+void TerminalToolOperator::PrintNotes() {
+  for (const std::string& note : notes_) std::fputs(note.c_str(), out_);
+  notes_.clear();
+}
+
 }  // namespace corvane::toolwindow

@@ -142,6 +142,21 @@ bool Select(standin::StandInHost& host, const std::string& select) {
   return true;
 }
 
+// What the host's last call was asked of, as its log names it: a shape by
+// its name, anything else as the log writes it.
+std::string SubjectOfLastCall(const standin::StandInHost& host) {
+  const auto& calls = host.calls();
+  if (calls.empty() || calls.back().arguments.empty()) return {};
+  std::string subject = calls.back().arguments.front();
+  const std::string_view shape = "shape \"";
+  if (subject.starts_with(shape) && subject.size() > shape.size() + 1) {
+    subject = subject.substr(shape.size(), subject.size() - shape.size() - 1);
+  }
+  constexpr std::size_t kLongest = 60;
+  if (subject.size() > kLongest) subject = subject.substr(0, kLongest) + "...";
+  return subject;
+}
+
 // The operator at the trace settings window: opens it from the main
 // window, works it, and closes it unless the window closed itself.
 template <class Work>
@@ -194,7 +209,7 @@ int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& progr
   ProgramPaths paths = ProgramPathsIn(options.directory);
   paths.outputProgram = programDirectory / "corvane-out";
   const BuiltInTextTable texts;
-  TerminalToolOperator op(texts);
+  TerminalToolOperator op(texts, stderr, [&host] { return SubjectOfLastCall(host); });
   OutputProgramRun handOff(options.directory);
   NoHandOff noHandOff;
   ProgramStarter& starter = options.handOff ? static_cast<ProgramStarter&>(handOff) : noHandOff;
@@ -207,7 +222,9 @@ int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& progr
   int status = kExitDone;
   for (const Command& command : options.commands) {
     std::fflush(stdout);
-    if (!RunCommand(command, program, main)) {
+    const bool done = RunCommand(command, program, main);
+    op.PrintNotes();
+    if (!done) {
       std::fprintf(stderr, "corvane: %s did not complete\n", command.name.c_str());
       status = kExitFailed;
     }

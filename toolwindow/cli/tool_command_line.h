@@ -15,7 +15,8 @@ namespace corvane::toolwindow {
 // the current directory); the output program is corvane-out in
 // programDirectory. After each successful Cut/Plot and Cut Contour the
 // hand-off runs `corvane-out run DIR` unless --no-handoff. --picture draws
-// the document after the last command.
+// the document after the last command. A step that a command skipped (the
+// X6 trace goes on past a failed host step) is noted on stderr after it.
 //
 // Exit status 0 when every command did all it set out to do, 1 otherwise,
 // 2 for a bad command line.

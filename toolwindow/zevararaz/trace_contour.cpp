@@ -233,7 +233,11 @@ bool ZevaRaraz::TraceContour(ToolContext& context, double offset) {
   }
 
   TraceSteps steps(skips ? TraceSteps::Policy::Skip : TraceSteps::Policy::Stop);
+  steps.onSkipped = [&](const host::HostError& failure) {
+    context.op.NoteSkippedStep("Trace Contour", failure);
+  };
   Trace(context, steps, savedLayerName).Run(offset);
+  steps.Finish();
   return steps.stopped() ? failed(steps.lastFailure()) : true;
 }
 

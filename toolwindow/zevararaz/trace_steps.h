@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -23,6 +24,7 @@ class TraceSteps {
   // yields whether it succeeded.
   template <class Call>
   auto operator()(Call&& call) {
+    WentOn();
     using Result = std::invoke_result_t<Call&>;
     if constexpr (std::is_same_v<Result, host::HostStatus>) {
       if (stopped_) return false;
@@ -42,7 +44,16 @@ class TraceSteps {
   }
 
   // Ends the trace after the last failure, whatever the policy.
-  void Stop() { stopped_ = true; }
+  void Stop() {
+    stopped_ = true;
+    skipped_.reset();
+  }
+  // The trace has come to its end.
+  void Finish() { WentOn(); }
+
+  // Told of each failed step the trace went on without (Skip), at the next
+  // step or at the end; not of one that ended the trace.
+  std::function<void(const host::HostError&)> onSkipped;
 
   bool stopped() const { return stopped_; }
   // The failure that stopped the trace, or the last one passed over.
@@ -51,12 +62,23 @@ class TraceSteps {
  private:
   void Failed(const host::HostError& error) {
     lastFailure_ = error;
-    if (policy_ == Policy::Stop) stopped_ = true;
+    if (policy_ == Policy::Stop) {
+      stopped_ = true;
+    } else {
+      skipped_ = error;
+    }
+  }
+
+  void WentOn() {
+    if (!skipped_ || stopped_) return;
+    if (onSkipped) onSkipped(*skipped_);
+    skipped_.reset();
   }
 
   Policy policy_;
   bool stopped_ = false;
   host::HostError lastFailure_;
+  std::optional<host::HostError> skipped_;
 };
 
 }  // namespace corvane::toolwindow
