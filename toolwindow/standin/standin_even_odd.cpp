@@ -153,53 +153,67 @@ std::vector<std::vector<BPoint>> simpleLoops(const std::vector<BPoint>& walk) {
   return loops;
 }
 
-bool boxesMeet(const BArea& a, const BArea& b) {
-  BBox boxA;
-  BBox boxB;
-  bg::envelope(a, boxA);
-  bg::envelope(b, boxB);
-  return bg::intersects(boxA, boxB);
+BBox boxOf(const BArea& area) {
+  BBox box;
+  bg::envelope(area, box);
+  return box;
 }
 
 // Apart, two areas combine by being put together, whatever the operation.
+// So the areas are first sorted into groups whose boxes overlap, one
+// another's or through others'; each group is combined pairwise as a
+// balanced tree, neighbours first, and the groups are put together.
 template <class Operation>
 BArea combined(std::vector<BArea> areas, Operation operation) {
+  std::erase_if(areas, [](const BArea& area) { return bg::is_empty(area); });
   if (areas.empty()) return {};
-  // Neighbours on the page are combined first, so that most pairs in the
-  // lower levels lie apart or overlap little.
-  const auto left = [](const BArea& area) {
-    BBox box;
-    bg::envelope(area, box);
-    return box.min_corner().x() + box.min_corner().y();
+  std::vector<std::pair<BBox, std::size_t>> boxes;
+  boxes.reserve(areas.size());
+  for (std::size_t i = 0; i < areas.size(); ++i) boxes.emplace_back(boxOf(areas[i]), i);
+  std::vector<std::size_t> group(areas.size());
+  for (std::size_t i = 0; i < group.size(); ++i) group[i] = i;
+  const auto root = [&group](std::size_t i) {
+    while (group[i] != i) i = group[i] = group[group[i]];
+    return i;
   };
-  std::vector<std::pair<double, BArea>> keyed;
-  keyed.reserve(areas.size());
-  for (BArea& area : areas) {
-    if (bg::is_empty(area)) continue;
-    const double key = left(area);
-    keyed.emplace_back(key, std::move(area));
+  const bgi::rtree<std::pair<BBox, std::size_t>, bgi::rstar<16>> tree(boxes.begin(), boxes.end());
+  std::vector<std::pair<BBox, std::size_t>> near;
+  for (const auto& [box, i] : boxes) {
+    near.clear();
+    tree.query(bgi::intersects(box), std::back_inserter(near));
+    for (const auto& other : near) group[root(other.second)] = root(i);
   }
-  if (keyed.empty()) return {};
-  std::stable_sort(keyed.begin(), keyed.end(),
-                   [](const auto& p, const auto& q) { return p.first < q.first; });
-  areas.clear();
-  for (auto& [key, area] : keyed) areas.push_back(std::move(area));
-  while (areas.size() > 1) {
-    std::vector<BArea> next;
-    next.reserve(areas.size() / 2 + 1);
-    for (std::size_t i = 0; i + 1 < areas.size(); i += 2) {
-      if (!boxesMeet(areas[i], areas[i + 1])) {
-        BArea both = std::move(areas[i]);
-        both.insert(both.end(), areas[i + 1].begin(), areas[i + 1].end());
-        next.push_back(std::move(both));
-      } else {
-        next.push_back(operation(areas[i], areas[i + 1]));
-      }
+  // Within a group, by the corner nearest the page's origin.
+  std::vector<std::size_t> order(areas.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const auto key = [&boxes](std::size_t i) {
+    return boxes[i].first.min_corner().x() + boxes[i].first.min_corner().y();
+  };
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t p, std::size_t q) {
+    const std::size_t gp = root(p);
+    const std::size_t gq = root(q);
+    return gp != gq ? gp < gq : key(p) < key(q);
+  });
+  BArea all;
+  for (std::size_t start = 0; start < order.size();) {
+    std::size_t end = start;
+    std::vector<BArea> level;
+    while (end < order.size() && root(order[end]) == root(order[start])) {
+      level.push_back(std::move(areas[order[end++]]));
     }
-    if (areas.size() % 2 == 1) next.push_back(std::move(areas.back()));
-    areas = std::move(next);
+    start = end;
+    while (level.size() > 1) {
+      std::vector<BArea> next;
+      next.reserve(level.size() / 2 + 1);
+      for (std::size_t i = 0; i + 1 < level.size(); i += 2) {
+        next.push_back(operation(level[i], level[i + 1]));
+      }
+      if (level.size() % 2 == 1) next.push_back(std::move(level.back()));
+      level = std::move(next);
+    }
+    all.insert(all.end(), level.front().begin(), level.front().end());
   }
-  return std::move(areas.front());
+  return all;
 }
 
 }  // namespace
