@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "ops_fixture.h"
 #include "toolwindow/zevararaz/zevararaz.h"
@@ -137,14 +138,22 @@ TEST_P(TraceTest, AFailingHostStepIsSkippedOnX6AndEndsTheTraceOnX3AndX4) {
 }
 
 TEST_P(TraceTest, NoBoundaryForAnyShapeLeavesAnEmptyTraceLayerOnX6) {
-  host.addOpenLine("Layer 1", "Line", {{0, 0}, {10, 10}});
-  host.addOpenLine("Layer 1", "Line2", {{20, 0}, {30, 10}});
-  host.select({"Line", "Line2"});
+  // Each goes round its square twice: by the even-odd rule it encloses
+  // nothing.
+  const auto twice = [](double x) {
+    const std::vector<host::Point> square = {{x, 0}, {x + 10, 0}, {x + 10, 10}, {x, 10}};
+    std::vector<host::Point> round = square;
+    round.insert(round.end(), square.begin(), square.end());
+    return std::vector<standin::Path>{{round, true}};
+  };
+  host.addShape("Layer 1", "Twice", twice(0));
+  host.addShape("Layer 1", "Twice2", twice(20));
+  host.select({"Twice", "Twice2"});
   EXPECT_EQ(Trace(1.0), X6());
   EXPECT_EQ(Calls("RunBoundaryCommand"), X6() ? 2 : 1);
   EXPECT_EQ(op.shown, FailureShown());
-  EXPECT_EQ(Page(),
-            X6() ? "*Layer 1[A,Line,Line2] TraceLayer-[]" : "Layer 1[A,Line,Line2] *TraceLayer[]");
+  EXPECT_EQ(Page(), X6() ? "*Layer 1[A,Twice,Twice2] TraceLayer-[]"
+                         : "Layer 1[A,Twice,Twice2] *TraceLayer[]");
 }
 
 // X6 goes on past failures, but never onto the operator's own shapes.
