@@ -147,8 +147,9 @@ std::vector<BPoint> cutCorners(const BPolygon& polygon, double miterRatio) {
   const double sharpest = 2 * std::asin(std::min(1.0, 1 / miterRatio));
   std::vector<BPoint> corners;
   const auto visit = [&](const BPolygon::ring_type& ring) {
+    if (ring.size() < 4) return;
     const std::size_t n = ring.size() - 1;  // the last point closes the ring
-    for (std::size_t i = 0; n >= 3 && i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
       const BPoint& before = ring[(i + n - 1) % n];
       const BPoint& at = ring[i];
       const BPoint& after = ring[i + 1];
