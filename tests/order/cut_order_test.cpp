@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "output/engine/corner_writer.h"
@@ -137,6 +138,19 @@ TEST(CutOrderTest, GeneratedJobsTravelLessAndCutTheSameGeometry) {
     EXPECT_EQ(segments(order.points), segments(c.points));
     EXPECT_EQ(orderForCutting(c.points).points, order.points) << "not deterministic";
   }
+}
+
+TEST(CutOrderTest, IntermediateFileAxesGiveTheJobsOwnOrder) {
+  // The corner road orders the intermediate file, whose axes are exchanged.
+  auto exchanged = [](std::vector<PathPoint> points) {
+    for (PathPoint& p : points) std::swap(p.x, p.y);
+    return points;
+  };
+  const std::vector<PathPoint> job = testing::stickerSheet(500, 7);
+  OrderOptions options;
+  options.axesExchanged = true;
+  EXPECT_EQ(orderForCutting(exchanged(job), options).points,
+            exchanged(orderForCutting(job).points));
 }
 
 TEST(CutOrderTest, SmallJobsAreNeverWorseThanNearestNeighbour) {
