@@ -42,5 +42,7 @@ inline constexpr TextKey kAngleDistance{"OFFSET", "ANGLE", "1.00"};
 inline constexpr TextKey kClosedDistance{"OFFSET", "CLOSED", "1.00"};
 inline constexpr TextKey kAngleEnabled{"ENABLE", "ANGLE", "0"};
 inline constexpr TextKey kClosedEnabled{"ENABLE", "CLOSED", "0"};
+// "1": paths are cut inside first, in an order of least knife-up travel.
+inline constexpr TextKey kCutOrderEnabled{"ENABLE", "ORDER", "0"};
 
 }  // namespace corvane::settings

@@ -20,7 +20,7 @@ OutputSettings loadOutputSettings(const std::filesystem::path& configFile) {
   return {read(configFile, kPortName),       read(configFile, kPortBaud),
           read(configFile, kMachine),        read(configFile, kAngleDistance),
           read(configFile, kClosedDistance), read(configFile, kAngleEnabled),
-          read(configFile, kClosedEnabled)};
+          read(configFile, kClosedEnabled),  read(configFile, kCutOrderEnabled)};
 }
 
 bool saveOutputSettings(const std::filesystem::path& configFile, const OutputSettings& settings) {
@@ -32,6 +32,14 @@ bool saveOutputSettings(const std::filesystem::path& configFile, const OutputSet
   stored = write(configFile, kClosedDistance, settings.closedText) && stored;
   stored = write(configFile, kAngleEnabled, settings.angleEnabled) && stored;
   stored = write(configFile, kClosedEnabled, settings.closedEnabled) && stored;
+  // The cut order's key is written once the option has been used, so that a
+  // file from before it stays as it was.
+  const bool orderKnown = !readProfileString(configFile, kCutOrderEnabled.section,
+                                             kCutOrderEnabled.key, "", kOutputValueRoom + 1)
+                               .empty();
+  if (orderKnown || settings.orderEnabled != kCutOrderEnabled.defaultText) {
+    stored = write(configFile, kCutOrderEnabled, settings.orderEnabled) && stored;
+  }
   return stored;
 }
 

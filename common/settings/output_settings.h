@@ -20,6 +20,7 @@ struct OutputSettings {
   std::string closedText;    // closing distance, mm
   std::string angleEnabled;  // "1" when on
   std::string closedEnabled;
+  std::string orderEnabled = "0";  // "1": inside first, least travel
 };
 
 // Missing keys read as their defaults; nothing is written.

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "output/cli/cli_common.h"
+#include "output/cli/cut_order_text.h"
 #include "output/cli/stderr_operator.h"
 #include "output/engine/byte_sink.h"
 #include "output/engine/command_writer.h"
@@ -23,7 +24,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
-    "                           [--intermediate FILE] [--preview FILE.svg]\n";
+    "                           [--intermediate FILE] [--preview FILE.svg]\n"
+    "                           [--order [--report] | --no-order]\n";
 
 int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
@@ -48,11 +50,16 @@ int runConvertCommand(int argc, char** argv) {
   ConvertRequest request;
   std::string previewPath;
   bool keepIntermediate = false;
+  bool report = false;
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-    if (arg == "-o" || arg == "--machine" || arg == "--angle" || arg == "--closed" ||
-        arg == "--intermediate" || arg == "--preview") {
+    if (arg == "--order" || arg == "--no-order") {
+      request.order = arg == "--order";
+    } else if (arg == "--report") {
+      report = true;
+    } else if (arg == "-o" || arg == "--machine" || arg == "--angle" || arg == "--closed" ||
+               arg == "--intermediate" || arg == "--preview") {
       const char* text = value();
       if (text == nullptr) return usageError(std::string(arg) + " needs a value");
       if (arg == "-o") {
@@ -79,6 +86,7 @@ int runConvertCommand(int argc, char** argv) {
   }
   if (request.jobPath.empty()) return usageError("no job file given");
   if (request.streamPath.empty()) return usageError("no stream file given (-o STREAM)");
+  if (report && !request.order) return usageError("--report tells the cut order: give --order");
   if (request.intermediatePath.empty()) request.intermediatePath = request.streamPath + ".plain";
   if (samePlace(request.jobPath, request.streamPath) ||
       samePlace(request.jobPath, request.intermediatePath) ||
@@ -89,7 +97,8 @@ int runConvertCommand(int argc, char** argv) {
   }
 
   StderrOperator op;
-  const bool written = convertJob(request, op);
+  CutOrderFigures figures;
+  const bool written = convertJob(request, op, &figures);
   if (!keepIntermediate) std::remove(request.intermediatePath.c_str());
   if (!written) {
     std::fprintf(stderr, "corvane-out: no stream written\n");
@@ -100,6 +109,15 @@ int runConvertCommand(int argc, char** argv) {
   const auto size = std::filesystem::file_size(request.streamPath, error);
   std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(),
               static_cast<std::uintmax_t>(size), dialectName(dialectForMachine(request.machine)));
+  if (request.order) {
+    cli::printCutOrder(figures);
+    if (report) {
+      std::printf("path\tcut\n");
+      for (std::size_t i = 0; i < figures.placeInCut.size(); ++i) {
+        std::printf("%zu\t%zu\n", i + 1, figures.placeInCut[i] + 1);
+      }
+    }
+  }
   if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
     std::printf("%s: preview of the cut\n", previewPath.c_str());
   }

@@ -7,6 +7,7 @@
 
 #include "common/settings/output_settings.h"
 #include "output/cli/cli_common.h"
+#include "output/cli/cut_order_text.h"
 #include "output/cli/interrupt_stop.h"
 #include "output/cli/port_commands.h"
 #include "output/dialog/output_dialog_model.h"
@@ -23,7 +24,8 @@ constexpr int kExitDeclined = 3;
 
 constexpr const char* kUsage =
     "usage: corvane-out run [DIR] [--port PORT] [--baud N] [--machine NAME]\n"
-    "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n";
+    "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n"
+    "                       [--order | --no-order]\n";
 
 int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
@@ -35,6 +37,7 @@ struct RunOptions {
   std::string angle;   // "off", or millimetres
   std::string closed;  // "off", or millimetres
   std::string preview;
+  std::optional<bool> order;  // none: as saved
 };
 
 bool parse(int argc, char** argv, RunOptions& options, std::string& problem) {
@@ -48,7 +51,9 @@ bool parse(int argc, char** argv, RunOptions& options, std::string& problem) {
                           : arg == "--closed"  ? &options.closed
                           : arg == "--preview" ? &options.preview
                                                : nullptr;
-    if (target != nullptr) {
+    if (arg == "--order" || arg == "--no-order") {
+      options.order = arg == "--order";
+    } else if (target != nullptr) {
       if (i + 1 >= argc) {
         problem = std::string(arg) + " needs a value";
         return false;
@@ -139,6 +144,7 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
   model.loadSettings(saved, transport.listPorts(op));
   applyDistance(options.angle, model.angleEnabled, model.angleText);
   applyDistance(options.closed, model.closedEnabled, model.closedText);
+  if (options.order) model.orderEnabled = *options.order;
   // On a terminal a device path saved as the port is that device, listed or
   // not, as it would be given with --port.
   std::string port = options.port;
@@ -171,6 +177,7 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
   if (outcome == SendOutcome::Started) outcome = job.waitForSend();
   job.setWatcher(nullptr);
   progress.reset();
+  if (job.lastCutOrder()) cli::printCutOrder(*job.lastCutOrder());
   if (!options.preview.empty() && outcome != SendOutcome::NotSent) {
     cli::writeStreamPreview(job.files().stream().string(), options.preview, op);
   }

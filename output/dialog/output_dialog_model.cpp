@@ -95,11 +95,18 @@ void OutputDialogModel::loadSettings(const settings::OutputSettings& saved,
   closedPosition = stepPositionOf(closedText);
   angleEnabled = integerValue(saved.angleEnabled) != 0;
   closedEnabled = integerValue(saved.closedEnabled) != 0;
+  orderEnabled = integerValue(saved.orderEnabled) != 0;
 }
 
 settings::OutputSettings OutputDialogModel::settingsToSave() const {
-  return {ports.selectedText(), bauds.selectedText(),     machines.selectedText(),  angleText,
-          closedText,           angleEnabled ? "1" : "0", closedEnabled ? "1" : "0"};
+  return {ports.selectedText(),
+          bauds.selectedText(),
+          machines.selectedText(),
+          angleText,
+          closedText,
+          angleEnabled ? "1" : "0",
+          closedEnabled ? "1" : "0",
+          orderEnabled ? "1" : "0"};
 }
 
 bool OutputDialogModel::baudVisible() const {
@@ -126,6 +133,7 @@ OutputChoices OutputDialogModel::choices() const {
   c.closedEnabled = closedEnabled;
   c.angleText = angleText;
   c.closedText = closedText;
+  c.orderEnabled = orderEnabled;
   return c;
 }
 

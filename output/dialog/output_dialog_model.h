@@ -72,6 +72,7 @@ class OutputDialogModel {
   std::string closedText;
   bool angleEnabled = false;
   bool closedEnabled = false;
+  bool orderEnabled = false;  // inside first, least travel
   int anglePosition = 0;
   int closedPosition = 0;
 };

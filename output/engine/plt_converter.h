@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/operator.h"
@@ -44,6 +45,8 @@ class PltConverter {
   bool writeWithCorners(const std::string& path, Dialect dialect);
   bool writeWithCorners(ByteSink& sink, Dialect dialect);
 
+  // The same paths in another order (the cut order); the TB/DB state stays.
+  void replacePoints(std::vector<PathPoint> points) { points_ = std::move(points); }
   // Frees the points; the TB/DB state stays.
   void releasePoints();
 

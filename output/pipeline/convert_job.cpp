@@ -16,7 +16,7 @@ void removeRegularFile(const std::string& path) {
 
 }  // namespace
 
-bool convertJob(const ConvertRequest& request, Operator& op) {
+bool convertJob(const ConvertRequest& request, Operator& op, CutOrderFigures* figures) {
   // Whatever lies at the output paths is from an earlier run; it must not
   // survive a run that fails.
   removeRegularFile(request.streamPath);
@@ -29,7 +29,15 @@ bool convertJob(const ConvertRequest& request, Operator& op) {
   job.computeBounds();
   const bool intermediateWritten = job.writePlain(request.intermediatePath, Dialect::Hpgl);
 
-  if (!request.angleMm && !request.closedMm) return job.writePlain(request.streamPath, dialect);
+  auto order = [&](PltConverter& converter, bool axesExchanged) {
+    if (!request.order) return;
+    const CutOrderFigures done = putInCuttingOrder(converter, axesExchanged);
+    if (figures != nullptr) *figures = done;
+  };
+  if (!request.angleMm && !request.closedMm) {
+    order(job, false);
+    return job.writePlain(request.streamPath, dialect);
+  }
 
   // Without an intermediate file of this run there is nothing to build the
   // stream from; the writer has already said why.
@@ -37,6 +45,7 @@ bool convertJob(const ConvertRequest& request, Operator& op) {
   job.releasePoints();
   PltConverter corners(op);
   if (!corners.readPlt(request.intermediatePath)) return false;
+  order(corners, true);
   corners.setCornerDistances(request.angleMm.value_or(0.0), request.closedMm.value_or(0.0));
   return corners.writeWithCorners(request.streamPath, dialect);
 }

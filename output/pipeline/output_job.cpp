@@ -111,16 +111,22 @@ SendOutcome OutputJob::runJob(const OutputChoices& choices) {
 bool OutputJob::buildStream(const OutputChoices& choices) {
   // Whatever an earlier press left must not be sent if this build fails.
   removeFile(files_.stream());
+  lastCutOrder_.reset();
   if (!unprepared_.empty()) {
     operator_.tell(MessageKind::Stop, notPreparedText(unprepared_));
     return false;
   }
   const Dialect dialect = dialectForMachine(choices.machine);
   if (!choices.angleEnabled && !choices.closedEnabled) {
-    return model_.writePlain(files_.stream().string(), dialect);
+    if (!choices.orderEnabled) return model_.writePlain(files_.stream().string(), dialect);
+    // The dialog's model keeps the job's order for the next press.
+    PltConverter ordered = model_;
+    lastCutOrder_ = putInCuttingOrder(ordered, false);
+    return ordered.writePlain(files_.stream().string(), dialect);
   }
   PltConverter corners(operator_);
   if (!corners.readPlt(files_.plain().string())) return false;
+  if (choices.orderEnabled) lastCutOrder_ = putInCuttingOrder(corners, true);
   corners.setCornerDistances(choices.angleEnabled ? decimalValue(choices.angleText) : 0.0,
                              choices.closedEnabled ? decimalValue(choices.closedText) : 0.0);
   return corners.writeWithCorners(files_.stream().string(), dialect);

@@ -12,6 +12,7 @@
 
 #include "common/operator.h"
 #include "output/engine/plt_converter.h"
+#include "output/order/order_job.h"
 #include "output/pipeline/output_texts.h"
 #include "output/transport/serial_worker.h"
 #include "output/transport/transport.h"
@@ -37,6 +38,8 @@ struct OutputChoices {
   bool closedEnabled = false;
   std::string angleText;   // millimetres
   std::string closedText;  // millimetres
+  // Inside first, least travel.
+  bool orderEnabled = false;
 };
 
 enum class SendOutcome {
@@ -139,6 +142,8 @@ class OutputJob {
   void removeTemporaryFilesNow();
 
   const PltConverter& model() const { return model_; }
+  // What the cut order did to the last stream built; none when it was off.
+  const std::optional<CutOrderFigures>& lastCutOrder() const { return lastCutOrder_; }
 
  private:
   enum class SerialState { Idle, Running, Sent, Failed, Stopped };
@@ -169,6 +174,7 @@ class OutputJob {
   Operator& operator_;
   const TextSource& texts_;
   PltConverter model_;
+  std::optional<CutOrderFigures> lastCutOrder_;
   std::string unprepared_;  // why this start's intermediate file is not on disk whole
   std::atomic<SerialState> serialState_{SerialState::Idle};
   SendWatcher* watcher_ = nullptr;

@@ -172,6 +172,7 @@ class OutputDialog final : private SendWatcher {
     c.send(IDC_UPDOWN_CLOSED, UDM_SETPOS32, 0, model_.closedPosition);
     c.setChecked(IDC_CHECK_ANGLE, model_.angleEnabled);
     c.setChecked(IDC_CHECK_CLOSED, model_.closedEnabled);
+    c.setChecked(IDC_CHECK_ORDER, model_.orderEnabled);
     c.setReadOnly(IDC_EDIT_ANGLE, !model_.angleEnabled);
     c.setReadOnly(IDC_EDIT_CLOSED, !model_.closedEnabled);
   }
@@ -200,6 +201,7 @@ class OutputDialog final : private SendWatcher {
     model_.closedText = c.text(IDC_EDIT_CLOSED);
     model_.setAngleEnabled(c.checked(IDC_CHECK_ANGLE));
     model_.setClosedEnabled(c.checked(IDC_CHECK_CLOSED));
+    model_.orderEnabled = c.checked(IDC_CHECK_ORDER);
   }
 
   BOOL onCommand(int id, int code) {

@@ -40,3 +40,5 @@
 #define IDC_TEXT_PROGRESS 1014
 #define IDC_PROGRESS_SEND 1015
 #define IDC_BUTTON_STOP 1016
+// Cut inside first, in an order of least knife-up travel.
+#define IDC_CHECK_ORDER 1030

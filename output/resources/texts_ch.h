@@ -27,6 +27,7 @@
 #define CORVANE_LABEL_MACHINE "机型："
 #define CORVANE_LABEL_ANGLE "尖角补偿（毫米）"
 #define CORVANE_LABEL_CLOSED "闭合补偿（毫米）"
+#define CORVANE_LABEL_ORDER "内部优先，最短空走"
 #define CORVANE_LABEL_REFRESH "刷新列表(&R)"
 #define CORVANE_LABEL_SPARE "预览(&V)"
 #define CORVANE_LABEL_OUTPUT "输出(&O)"

@@ -33,6 +33,7 @@
 #define CORVANE_LABEL_MACHINE "Cutter:"
 #define CORVANE_LABEL_ANGLE "Sharp-corner overcut, mm"
 #define CORVANE_LABEL_CLOSED "Closing overlap, mm"
+#define CORVANE_LABEL_ORDER "Inside first, least travel"
 #define CORVANE_LABEL_REFRESH "&Refresh lists"
 #define CORVANE_LABEL_SPARE "Pre&view"
 #define CORVANE_LABEL_OUTPUT "&Output"

@@ -5,6 +5,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/sample_jobs.h"
 #include "support/temp_dir.h"
 
 namespace corvane {
@@ -66,6 +67,19 @@ TEST_F(ConvertCommand, WritesThePlainStreamInTheMachinesDialect) {
     EXPECT_EQ(run.err, "");
     EXPECT_FALSE(std::filesystem::exists(stream + ".plain"));  // the default intermediate goes
   }
+}
+
+TEST_F(ConvertCommand, OrderCutsTheCounterFirstAndReportsTheTravel) {
+  writeFile(job, testing::kLetterOJob);
+  const std::string plain = dir.file("QuillonPro2.tmp");
+  const RunResult run =
+      corvaneOut(dir, convert("--machine TVM-1200 --order --report --intermediate " + plain));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(readFile(stream), testing::kLetterOOrderedHpgl);
+  EXPECT_EQ(readFile(plain), testing::kLetterOPlainHpgl);  // the job's own order
+  EXPECT_EQ(run.out.substr(run.out.find('\n') + 1),
+            "Knife-up travel: 46.8 mm in the file's order, 36.5 mm inside first, least travel "
+            "(2 paths)\npath\tcut\n1\t2\n2\t1\n");
 }
 
 TEST_F(ConvertCommand, BuildsTheCornerStreamFromTheIntermediateFile) {

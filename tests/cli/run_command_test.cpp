@@ -80,6 +80,14 @@ TEST_F(RunCommand, OptionsOverrideAndAreSaved) {
   EXPECT_NE(config.find("CLOSED=1\r\n"), std::string::npos) << config;
 }
 
+TEST_F(RunCommand, OrderOptionSendsTheCutOrderAndIsSaved) {
+  writeFile(dir.file("QuillonPro1.tmp"), testing::kLetterOJob);
+  EXPECT_EQ(run({"--machine", "TVM-1200", "--order"}), 0);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].bytes, testing::kLetterOOrderedHpgl);
+  EXPECT_NE(readFile(dir.file("Config.ini")).find("ORDER=1\r\n"), std::string::npos);
+}
+
 TEST_F(RunCommand, ASavedDevicePathIsThePortEvenWhenNotListed) {
   writeFile(dir.file("QuillonPro1.tmp"), kDbJob);
   writeFile(dir.file("Config.ini"), "[OUTPUT]\r\nPORTNAME=/dev/pts/77\r\n");

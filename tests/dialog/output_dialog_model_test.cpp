@@ -87,6 +87,14 @@ TEST(OutputDialogModel, DistancesLoadAsStepPositionsAndStepInHundredths) {
   EXPECT_EQ(model.closedText, "10.00");
 }
 
+TEST(OutputDialogModel, CutOrderOptionGoesFromConfigToTheJobAndBack) {
+  OutputDialogModel model;
+  model.loadSettings(savedIn("[ENABLE]\r\nORDER=1\r\n"), kPorts);
+  EXPECT_TRUE(model.choices().orderEnabled);
+  model.orderEnabled = false;
+  EXPECT_EQ(model.settingsToSave().orderEnabled, "0");
+}
+
 TEST(OutputDialogModel, OutOfRangeDistancesStayWithinTheUpDownRange) {
   OutputDialogModel model;
   model.loadSettings(savedIn("[OFFSET]\r\nANGLE=-3\r\nCLOSED=25\r\n"), kPorts);

@@ -73,6 +73,35 @@ TEST_F(OutputJobTest, DbJobOnAComPortSendsTheStreamOnTheWorker) {
   EXPECT_TRUE(op.questions.empty());
 }
 
+TEST_F(OutputJobTest, CutOrderReordersOnlyTheStreamOfItsPress) {
+  auto job = start(testing::kLetterOJob);
+  OutputChoices ordered = choices(kUsb1);
+  ordered.orderEnabled = true;
+  ASSERT_EQ(job->runJob(ordered), SendOutcome::Sent);
+  ASSERT_TRUE(job->lastCutOrder().has_value());
+  EXPECT_EQ(job->lastCutOrder()->placeInCut, (std::vector<std::size_t>{1, 0}));
+  ASSERT_EQ(job->runJob(choices(kUsb1)), SendOutcome::Sent);
+  EXPECT_FALSE(job->lastCutOrder().has_value());
+  ASSERT_EQ(transport.sends.size(), 2u);
+  EXPECT_EQ(transport.sends[0].bytes, testing::kLetterOOrderedHpgl);
+  EXPECT_EQ(transport.sends[1].bytes, testing::kLetterOPlainHpgl);
+  EXPECT_EQ(readFile(files.plain().string()), testing::kLetterOPlainHpgl);
+}
+
+TEST_F(OutputJobTest, CutOrderGivesTheSameOrderOnTheCornerRoad) {
+  // The corner road reads the intermediate file, axes exchanged: the paths
+  // must still come in the order and from the starts of the plain road.
+  auto job = start(testing::kLetterOJob);
+  OutputChoices ordered = choices(kUsb1);
+  ordered.orderEnabled = true;
+  ordered.closedEnabled = true;
+  ASSERT_EQ(job->runJob(ordered), SendOutcome::Sent);
+  ASSERT_EQ(transport.sends.size(), 1u);
+  EXPECT_EQ(transport.sends[0].bytes,
+            "IN;PA;PU0,0;PU160,700;PD300,700;PD300,800;PD200,800;PD200,700;"
+            "PU60,500;PD500,500;PD500,900;PD100,900;PD100,500;PU0,0;!PG;");
+}
+
 TEST_F(OutputJobTest, MachineChoosesTheDialect) {
   struct Case {
     const char* machine;

@@ -30,6 +30,7 @@ TEST_F(OutputSettingsTest, FreshFolderGivesDefaultsWithoutCreatingTheFile) {
   EXPECT_EQ(settings.closedText, "1.00");
   EXPECT_EQ(settings.angleEnabled, "0");
   EXPECT_EQ(settings.closedEnabled, "0");
+  EXPECT_EQ(settings.orderEnabled, "0");
   EXPECT_EQ(readLanguageCode(ini_), "EN");
   EXPECT_FALSE(std::filesystem::exists(ini_));
 }
@@ -52,6 +53,21 @@ TEST_F(OutputSettingsTest, SavedSettingsLoadBackBesideTheToolWindowKeys) {
                     "[OUTPUT]\r\nPORTNAME=com3\r\nPORTBAUD=9600\r\nMACHINE=TVM-1200\r\n"
                     "[OFFSET]\r\nANGLE=2.50\r\nCLOSED=0.75\r\n"
                     "[ENABLE]\r\nANGLE=1\r\nCLOSED=0\r\n"));
+}
+
+TEST_F(OutputSettingsTest, CutOrderKeyIsWrittenOnceTheOptionHasBeenUsed) {
+  auto withOrder = [](const char* order) {
+    return OutputSettings{"COM1", "38400", "RQ-2400", "1.00", "1.00", "0", "0", order};
+  };
+  ASSERT_TRUE(saveOutputSettings(ini_, withOrder("0")));
+  EXPECT_EQ(readBytes(ini_).value_or("").find("ORDER"), std::string::npos);
+  ASSERT_TRUE(saveOutputSettings(ini_, withOrder("1")));
+  EXPECT_EQ(loadOutputSettings(ini_).orderEnabled, "1");
+  ASSERT_TRUE(saveOutputSettings(ini_, withOrder("0")));
+  EXPECT_EQ(visible(readBytes(ini_).value_or("")),
+            visible("[OUTPUT]\r\nPORTNAME=COM1\r\nPORTBAUD=38400\r\nMACHINE=RQ-2400\r\n"
+                    "[OFFSET]\r\nANGLE=1.00\r\nCLOSED=1.00\r\n"
+                    "[ENABLE]\r\nANGLE=0\r\nCLOSED=0\r\nORDER=0\r\n"));
 }
 
 TEST_F(OutputSettingsTest, ValuesAreReadWithRoomForNinetyNineCharacters) {

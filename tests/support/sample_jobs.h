@@ -26,6 +26,19 @@ inline constexpr const char* kTbFrameCommand = "TB25,3600,5600;";
 inline constexpr const char* kTbStreamHpgl =
     "IN;PA;PU0,0;PU100,5100;PD100,5100;PD100,5000;PU0,0;!PG;";
 
+// A letter O exported outline first, mirrored onto (1000, 0). In cut
+// order its counter goes first, each ring started at the vertex that makes
+// the knife-up travel least (36.5 mm against the file's 46.8 mm).
+inline constexpr const char* kLetterOJob =
+    "IN;PA;PU100,100;PD500,100,500,500,100,500,100,100;"
+    "PU200,200;PD300,200,300,300,200,300,200,200;PU0,0;\r\nDB0,0,1000,0;\r\n";
+inline constexpr const char* kLetterOPlainHpgl =
+    "IN;PA;PU0,0;PU100,900;PD100,900;PD100,500;PD500,500;PD500,900;PD100,900;"
+    "PU200,800;PD200,800;PD200,700;PD300,700;PD300,800;PD200,800;PU0,1000;PU0,0;!PG;";
+inline constexpr const char* kLetterOOrderedHpgl =
+    "IN;PA;PU0,0;PU200,700;PD200,700;PD300,700;PD300,800;PD200,800;PD200,700;"
+    "PU100,500;PD100,500;PD500,500;PD500,900;PD100,900;PD100,500;PU100,500;PU0,0;!PG;";
+
 // A DB job of thousands of short cuts, for sends that take many chunks:
 // each cut gives some 33 bytes of HPGL stream.
 inline std::string longDbJob(int cuts) {

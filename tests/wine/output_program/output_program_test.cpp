@@ -232,6 +232,24 @@ TEST_F(OutputDialogTest, DbJobReachesTheCutterByteForByte) {
   EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
 }
 
+TEST_F(OutputDialogTest, CutOrderBoxSendsTheCounterFirstAndIsSaved) {
+  directory.write("Config.ini", config("EN", kSendToCutter));
+  directory.write("QuillonPro1.tmp", corvane::testing::kLetterOJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(isChecked(dialog, IDC_CHECK_ORDER));
+  ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_ORDER));
+
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  EXPECT_TRUE(cutter.receives(corvane::testing::kLetterOOrderedHpgl))
+      << "received: " << cutter.sinceMark();
+  EXPECT_EQ(directory.read("QuillonPro2.tmp"), corvane::testing::kLetterOPlainHpgl);
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+  EXPECT_EQ(directory.setting("ENABLE", "ORDER"), "1");
+}
+
 TEST_F(OutputDialogTest, TbJobSendsTheFrameThenAsksWhetherToCut) {
   directory.write("Config.ini", config("EN", kSendToCutter));
   directory.write("QuillonPro1.tmp", kTbJob);
