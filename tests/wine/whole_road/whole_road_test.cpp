@@ -266,6 +266,11 @@ INSTANTIATE_TEST_SUITE_P(Folders, WholeRoadInFolderTest,
                          ::testing::Values(L"", L" \u523B\u5B57 \u00D8\u0141"));
 
 TEST_P(WholeRoadInFolderTest, CutPlotOfTheSelectionReachesTheCutterAsConverted) {
+  if (*GetParam() != L'\0') {
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, GetParam(), -1, nullptr, 0, nullptr, &lost);
+    ASSERT_TRUE(lost) << "the folder's name must lie outside the ANSI code page " << GetACP();
+  }
   ASSERT_TRUE(startServer(L"--select \"Curve 1\""));
   for (const char* program : {"Corvane-X6.exe", "Corvane-X3.exe", "Corvane-X4.exe"}) {
     SCOPED_TRACE(program);
