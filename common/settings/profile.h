@@ -7,8 +7,9 @@
 #include <string_view>
 
 // The three profile calls both programs make on Config.ini. On Windows they
-// are the system's GetPrivateProfileStringA, GetPrivateProfileIntA and
-// WritePrivateProfileStringA; elsewhere a portable implementation that reads
+// are the system's GetPrivateProfileString, GetPrivateProfileInt and
+// WritePrivateProfileString (the wide forms, given the wide path, with the
+// texts in the ANSI code page); elsewhere a portable implementation that reads
 // and writes the file the same way, so a file touched on either side stays
 // the file the other expects. Texts are passed as the file's own bytes (the
 // ANSI code page on Windows), never converted.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/path_text.h"
 #include "output/engine/byte_sink.h"
 #include "output/preview/svg_preview.h"
 
@@ -14,12 +15,12 @@ int usageError(const std::string& what, const char* usage) {
   return kExitUsage;
 }
 
-bool writeStreamPreview(const std::string& streamPath, const std::string& previewPath,
-                        Operator& op) {
+bool writeStreamPreview(const std::filesystem::path& streamPath,
+                        const std::filesystem::path& previewPath, Operator& op) {
   std::ifstream in(streamPath, std::ios::binary);
   const std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in && !in.eof()) {
-    op.tell(MessageKind::Warning, "Cannot read " + streamPath + " for the preview");
+    op.tell(MessageKind::Warning, "Cannot read " + pathText(streamPath) + " for the preview");
     return false;
   }
   FileSink file(previewPath);

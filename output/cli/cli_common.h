@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "common/operator.h"
@@ -15,7 +16,7 @@ int usageError(const std::string& what, const char* usage);
 
 // An SVG picture of the knife's path, read back from the stream file. A
 // picture that cannot be made is a warning: the stream itself is fine.
-bool writeStreamPreview(const std::string& streamPath, const std::string& previewPath,
-                        Operator& op);
+bool writeStreamPreview(const std::filesystem::path& streamPath,
+                        const std::filesystem::path& previewPath, Operator& op);
 
 }  // namespace corvane::cli

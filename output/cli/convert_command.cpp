@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "common/path_text.h"
 #include "output/cli/cli_common.h"
 #include "output/cli/cut_order_text.h"
 #include "output/cli/stderr_operator.h"
@@ -38,7 +39,7 @@ std::optional<double> parseMillimetres(std::string_view text) {
   return value;
 }
 
-bool samePlace(const std::string& a, const std::string& b) {
+bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code error;
   if (std::filesystem::equivalent(a, b, error)) return true;
   return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
@@ -48,7 +49,7 @@ bool samePlace(const std::string& a, const std::string& b) {
 
 int runConvertCommand(int argc, char** argv) {
   ConvertRequest request;
-  std::string previewPath;
+  std::filesystem::path previewPath;
   bool keepIntermediate = false;
   bool report = false;
   for (int i = 0; i < argc; ++i) {
@@ -87,7 +88,10 @@ int runConvertCommand(int argc, char** argv) {
   if (request.jobPath.empty()) return usageError("no job file given");
   if (request.streamPath.empty()) return usageError("no stream file given (-o STREAM)");
   if (report && !request.order) return usageError("--report tells the cut order: give --order");
-  if (request.intermediatePath.empty()) request.intermediatePath = request.streamPath + ".plain";
+  if (request.intermediatePath.empty()) {
+    request.intermediatePath = request.streamPath;
+    request.intermediatePath += ".plain";
+  }
   if (samePlace(request.jobPath, request.streamPath) ||
       samePlace(request.jobPath, request.intermediatePath) ||
       samePlace(request.streamPath, request.intermediatePath) ||
@@ -99,15 +103,16 @@ int runConvertCommand(int argc, char** argv) {
   StderrOperator op;
   CutOrderFigures figures;
   const bool written = convertJob(request, op, &figures);
-  if (!keepIntermediate) std::remove(request.intermediatePath.c_str());
+  std::error_code error;
+  if (!keepIntermediate) std::filesystem::remove(request.intermediatePath, error);
   if (!written) {
-    std::fprintf(stderr, "corvane-out: no stream written\n");
+    // A step that failed has named its file and reason already.
+    if (!op.failureTold()) std::fprintf(stderr, "corvane-out: no stream written\n");
     return cli::kExitFailed;
   }
 
-  std::error_code error;
   const auto size = std::filesystem::file_size(request.streamPath, error);
-  std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(),
+  std::printf("%s: %ju bytes of %s\n", pathText(request.streamPath).c_str(),
               static_cast<std::uintmax_t>(size), dialectName(dialectForMachine(request.machine)));
   if (request.order) {
     cli::printCutOrder(figures);
@@ -119,7 +124,7 @@ int runConvertCommand(int argc, char** argv) {
     }
   }
   if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
-    std::printf("%s: preview of the cut\n", previewPath.c_str());
+    std::printf("%s: preview of the cut\n", pathText(previewPath).c_str());
   }
   return 0;
 }

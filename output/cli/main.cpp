@@ -23,6 +23,10 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
+  if (command == "--version") {
+    std::printf("corvane-out %s\n", CORVANE_VERSION);
+    return 0;
+  }
   if (command == "convert") return corvane::runConvertCommand(argc - 2, argv + 2);
   if (command == "ports" || command == "send" || command == "run") {
     corvane::StderrOperator op;
@@ -35,6 +39,7 @@ int main(int argc, char** argv) {
     }
     return corvane::runSendCommand(argc - 2, argv + 2, *transport, op, progress);
   }
-  std::fputs(kUsage, stderr);
-  return command == "--help" || command == "help" ? 0 : 2;
+  const bool help = command == "--help" || command == "help";
+  std::fputs(kUsage, help ? stdout : stderr);
+  return help ? 0 : 2;
 }

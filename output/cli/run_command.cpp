@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/path_text.h"
 #include "common/settings/output_settings.h"
 #include "output/cli/cli_common.h"
 #include "output/cli/cut_order_text.h"
@@ -165,7 +166,7 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
   job.prepareJob();
   if (!settings::saveOutputSettings(job.files().config(), model.settingsToSave())) {
     op.tell(MessageKind::Warning,
-            "The settings could not be saved in " + job.files().config().string());
+            "The settings could not be saved in " + pathText(job.files().config()));
   }
   std::optional<TerminalProgress> progress;
   if (progressOut != nullptr) {
@@ -179,7 +180,7 @@ int runRunCommand(int argc, char** argv, Transport& transport, Operator& op,
   progress.reset();
   if (job.lastCutOrder()) cli::printCutOrder(*job.lastCutOrder());
   if (!options.preview.empty() && outcome != SendOutcome::NotSent) {
-    cli::writeStreamPreview(job.files().stream().string(), options.preview, op);
+    cli::writeStreamPreview(job.files().stream(), options.preview, op);
   }
 
   switch (outcome) {

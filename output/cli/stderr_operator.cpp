@@ -22,7 +22,20 @@ const char* prefix(MessageKind kind) {
 }  // namespace
 
 void StderrOperator::tell(MessageKind kind, std::string_view text) {
+  if (kind == MessageKind::Warning) {
+    if (failureTold_ || !warnings_.emplace(text).second) return;
+  }
+  if (kind == MessageKind::Stop) failureTold_ = true;
   std::fprintf(stderr, "%s%.*s\n", prefix(kind), static_cast<int>(text.size()), text.data());
+}
+
+void StderrOperator::tellFileFailure(MessageKind kind, std::string_view,
+                                     const FileFailure& failure) {
+  // The dialog's text says the same without the file; the terminal says it
+  // in the system's words instead.
+  if (kind != MessageKind::Information) failureTold_ = true;
+  std::fprintf(stderr, "corvane-out: %s %s: %s\n", failure.step.c_str(), failure.file.c_str(),
+               failure.reason.c_str());
 }
 
 bool StderrOperator::askOkCancel(std::string_view text) {

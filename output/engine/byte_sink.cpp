@@ -4,14 +4,17 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/open_file.h"
+#include "common/path_text.h"
 #include "output/engine/background_writer.h"
 
 namespace corvane {
 
 ByteSink::~ByteSink() = default;
 
-FileSink::FileSink(std::string path) : path_(std::move(path)) {
-  file_ = std::fopen(path_.c_str(), "wb");
+FileSink::FileSink(std::filesystem::path path) : path_(std::move(path)) {
+  errno = 0;
+  file_ = openFile(path_, "wb");
   if (file_ == nullptr) {
     fail("Cannot create the file", errno);
   } else {
@@ -52,7 +55,7 @@ bool FileSink::close() {
 void FileSink::fail(const char* step, int code) {
   if (failed_) return;
   failed_ = true;
-  error_ = std::string(step) + " " + path_;
+  error_ = std::string(step) + " " + pathText(path_);
   if (code != 0) error_ += std::string(": ") + std::strerror(code);
 }
 

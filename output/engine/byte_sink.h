@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ class StringSink final : public ByteSink {
 // partial stream never lies on disk looking like a complete one.
 class FileSink final : public ByteSink {
  public:
-  explicit FileSink(std::string path);
+  explicit FileSink(std::filesystem::path path);
   ~FileSink() override;  // removes the file unless close() succeeded
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
@@ -49,7 +50,7 @@ class FileSink final : public ByteSink {
   void fail(const char* step, int code);
   void discard();
 
-  std::string path_;
+  std::filesystem::path path_;
   std::FILE* file_ = nullptr;
   std::unique_ptr<BackgroundWriter> writer_;
   bool opened_ = false;

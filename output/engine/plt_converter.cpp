@@ -1,12 +1,15 @@
 #include "output/engine/plt_converter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <limits>
 #include <new>
 #include <thread>
 
+#include "common/job_contract.h"
+#include "common/path_text.h"
 #include "output/engine/corner_writer.h"
 #include "output/engine/engine_messages.h"
 #include "output/engine/file_range.h"
@@ -19,32 +22,34 @@ namespace {
 // Large files are read as two sections on two threads.
 constexpr std::uint64_t kSectionedReadSize = std::uint64_t{8} << 20;
 
-bool readWhole(const std::string& path, std::vector<PathPoint>& points, JobCommand& job) {
+namespace fs = std::filesystem;
+
+// Each returns 0 when the file was read whole, otherwise the errno.
+int readWhole(const fs::path& path, std::vector<PathPoint>& points, JobCommand& job) {
   PltParser parser(points, job);
-  if (!readFileRange(path, 0, kToEndOfFile, [&](std::string_view text) { parser.feed(text); })) {
-    return false;
-  }
-  parser.finish();
-  return true;
+  const int error =
+      readFileRange(path, 0, kToEndOfFile, [&](std::string_view text) { parser.feed(text); });
+  if (error == 0) parser.finish();
+  return error;
 }
 
 // The second half is read from the first command boundary past the middle on
 // a thread of its own, then joined to the first as if read in one pass.
-bool readSectioned(const std::string& path, std::uint64_t length, std::vector<PathPoint>& points,
-                   JobCommand& job) {
+int readSectioned(const fs::path& path, std::uint64_t length, std::vector<PathPoint>& points,
+                  JobCommand& job) {
   const std::uint64_t split = findCommandEnd(path, length / 2);
   if (split >= length) return readWhole(path, points, job);
 
   std::vector<PathPoint> section;
   JobCommand sectionJob;
   PltParser sectionParser = PltParser::forSection(section, sectionJob);
-  bool sectionRead = false;
+  int sectionError = 0;
   bool sectionOutOfMemory = false;
   std::thread second([&] {
     try {
       section.reserve(static_cast<std::size_t>((length - split) / 6));
-      sectionRead = readFileRange(path, split, kToEndOfFile,
-                                  [&](std::string_view text) { sectionParser.feed(text); });
+      sectionError = readFileRange(path, split, kToEndOfFile,
+                                   [&](std::string_view text) { sectionParser.feed(text); });
       sectionParser.finish();
     } catch (const std::bad_alloc&) {
       sectionOutOfMemory = true;
@@ -52,25 +57,25 @@ bool readSectioned(const std::string& path, std::uint64_t length, std::vector<Pa
   });
 
   PltParser parser(points, job);
-  bool firstRead = false;
+  int firstError = 0;
   try {
-    firstRead = readFileRange(path, 0, split, [&](std::string_view text) { parser.feed(text); });
+    firstError = readFileRange(path, 0, split, [&](std::string_view text) { parser.feed(text); });
   } catch (...) {
     second.join();
     throw;
   }
   second.join();
   if (sectionOutOfMemory) throw std::bad_alloc();
-  if (!firstRead || !sectionRead) return false;
+  if (firstError != 0 || sectionError != 0) return firstError != 0 ? firstError : sectionError;
   // The first section ends with a ';', so no command is left open in it.
   joinSection(points, job, parser.state(), section, sectionJob, sectionParser);
-  return true;
+  return 0;
 }
 
 // Millimetres to plotter units, truncated. A distance that is negative, not
 // a number, or beyond any coordinate is refused rather than wrapped.
 bool toPlotterUnits(double millimetres, std::uint32_t& units) {
-  const double value = std::trunc(millimetres * 40.0);
+  const double value = std::trunc(millimetres * job::kPlotterUnitsPerMm);
   if (!(value >= 0.0 && value <= std::numeric_limits<std::int32_t>::max())) return false;
   units = static_cast<std::uint32_t>(value);
   return true;
@@ -80,31 +85,31 @@ bool toPlotterUnits(double millimetres, std::uint32_t& units) {
 
 PltConverter::PltConverter(Operator& op) : operator_(op) {}
 
-bool PltConverter::readPlt(const std::string& path) {
-  std::error_code error;
-  const std::uint64_t length = std::filesystem::file_size(path, error);
-  if (error || std::filesystem::is_directory(path, error)) {
-    operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
+bool PltConverter::readPlt(const fs::path& path) {
+  const auto cannotOpen = [&](const std::string& reason) {
+    operator_.tellFileFailure(MessageKind::Stop, messages::kOpenPltFailed,
+                              {"cannot open", pathText(path), reason});
     return false;
-  }
+  };
+  std::error_code error;
+  if (fs::is_directory(path, error)) return cannotOpen(std::generic_category().message(EISDIR));
+  const std::uint64_t length = fs::file_size(path, error);
+  if (error) return cannotOpen(error.message());
   // The model is built aside and only replaces the old one once the whole
   // file has been read.
   std::vector<PathPoint> points;
   JobCommand job = job_;
-  bool read = false;
+  int readError = 0;
   try {
     // Job text takes at least 6 bytes a point; denser text grows the array.
     points.reserve(static_cast<std::size_t>(length / 6));
-    read = length >= kSectionedReadSize ? readSectioned(path, length, points, job)
-                                        : readWhole(path, points, job);
+    readError = length >= kSectionedReadSize ? readSectioned(path, length, points, job)
+                                             : readWhole(path, points, job);
   } catch (const std::bad_alloc&) {
     operator_.tell(MessageKind::Stop, messages::kJobTooLarge);
     return false;
   }
-  if (!read) {
-    operator_.tell(MessageKind::Stop, messages::kOpenPltFailed);
-    return false;
-  }
+  if (readError != 0) return cannotOpen(std::generic_category().message(readError));
   points_ = std::move(points);
   job_ = job;
   return true;
@@ -155,7 +160,7 @@ bool PltConverter::finishFile(FileSink& file, bool written) {
   return false;  // the sink removes what it wrote
 }
 
-bool PltConverter::writePlain(const std::string& path, Dialect dialect) {
+bool PltConverter::writePlain(const fs::path& path, Dialect dialect) {
   if (!hasJobCommand()) return false;
   FileSink file(path);
   if (!file.isOpen()) {
@@ -194,7 +199,7 @@ bool PltConverter::setCornerDistances(double angleMm, double closedMm) {
   return true;
 }
 
-bool PltConverter::writeWithCorners(const std::string& path, Dialect dialect) {
+bool PltConverter::writeWithCorners(const fs::path& path, Dialect dialect) {
   if (cornerDistance_ == 0 && closeDistance_ == 0) return false;
   FileSink file(path);
   if (!file.isOpen()) {

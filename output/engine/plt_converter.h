@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,8 +24,8 @@ class PltConverter {
   explicit PltConverter(Operator& op);
 
   // Reads a job file (or an intermediate file) into the model. On failure the
-  // model is left as it was.
-  bool readPlt(const std::string& path);
+  // model is left as it was, and the operator is told the file and why.
+  bool readPlt(const std::filesystem::path& path);
   // Reads job text already in memory; the same rules as readPlt.
   void readPltText(std::string_view text);
 
@@ -34,7 +35,7 @@ class PltConverter {
   bool computeBounds();
 
   // Every point as it is, axes exchanged.
-  bool writePlain(const std::string& path, Dialect dialect);
+  bool writePlain(const std::filesystem::path& path, Dialect dialect);
   bool writePlain(ByteSink& sink, Dialect dialect);
 
   // Drag-knife distances in millimetres; false (with a message) when both
@@ -42,7 +43,7 @@ class PltConverter {
   bool setCornerDistances(double angleMm, double closedMm);
   // The stream with sharp-corner overcut and swing (ANGLE) and lead-in,
   // lead-out and closing overlap (CLOSED).
-  bool writeWithCorners(const std::string& path, Dialect dialect);
+  bool writeWithCorners(const std::filesystem::path& path, Dialect dialect);
   bool writeWithCorners(ByteSink& sink, Dialect dialect);
 
   // The same paths in another order (the cut order); the TB/DB state stays.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/job_contract.h"
 #include "output/engine/saturate.h"
 
 namespace corvane {
@@ -106,9 +107,10 @@ void PltParser::startCommand(char first, char second) {
   if (first == 'P' && (second == 'U' || second == 'D')) {
     mode_ = Mode::Coordinates;
     penUpList_ = second == 'U';
-  } else if ((first == 'T' || first == 'D') && second == 'B') {
+  } else if (const job::Instruction instruction = job::instructionNamed(first, second);
+             instruction == job::Instruction::Db || instruction == job::Instruction::Tb) {
     mode_ = Mode::Numbers;
-    isTb_ = first == 'T';
+    isTb_ = instruction == job::Instruction::Tb;
   } else {
     mode_ = Mode::Skip;
   }
@@ -174,7 +176,7 @@ const char* PltParser::scanCoordinates(const char* p, const char* const end) {
 }
 
 void PltParser::numberByte(char c) {
-  if (c == ',' || c == ';') {
+  if (job::endsJobNumber(c)) {
     if (numbersEnded_ < pendingParams_.size()) pendingParams_[numbersEnded_] = x_.value();
     numbersEnded_ = std::min(numbersEnded_ + 1, pendingParams_.size());
     x_.clear();

@@ -9,7 +9,7 @@ namespace corvane {
 
 namespace {
 
-void removeRegularFile(const std::string& path) {
+void removeRegularFile(const std::filesystem::path& path) {
   std::error_code ignored;
   if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -9,9 +10,9 @@
 namespace corvane {
 
 struct ConvertRequest {
-  std::string jobPath;
-  std::string streamPath;
-  std::string intermediatePath;
+  std::filesystem::path jobPath;
+  std::filesystem::path streamPath;
+  std::filesystem::path intermediatePath;
   std::string machine = "RQ-2400";
   std::optional<double> angleMm;   // set: the sharp-corner option is on
   std::optional<double> closedMm;  // set: the closing option is on

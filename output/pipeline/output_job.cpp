@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "common/path_text.h"
 #include "output/engine/byte_sink.h"
 #include "output/pipeline/decimal_text.h"
 
@@ -74,7 +75,7 @@ bool OutputJob::jobFileExists() const {
 void OutputJob::prepareJob() {
   // Each step runs whatever the one before reported; their messages tell
   // the operator what went wrong.
-  model_.readPlt(files_.job().string());
+  model_.readPlt(files_.job());
   model_.applyMarkOffset(model_.param3(), model_.param4());
   model_.computeBounds();
   unprepared_ = writeIntermediate();
@@ -82,14 +83,14 @@ void OutputJob::prepareJob() {
 }
 
 std::string OutputJob::writeIntermediate() {
-  const std::string path = files_.plain().string();
+  const std::filesystem::path path = files_.plain();
   // One left by an earlier job would be read as this one if this write
   // failed; a folder of that name is left alone and fails the write.
   std::error_code error;
   if (!std::filesystem::is_directory(files_.plain(), error)) {
     std::filesystem::remove(files_.plain(), error);
   }
-  if (error) return "Cannot replace the file " + path + ": " + error.message();
+  if (error) return "Cannot replace the file " + pathText(path) + ": " + error.message();
   // A job without a TB or DB command is never sent, and the model has
   // said so already.
   if (!model_.tbSeen() && !model_.dbSeen()) return {};
@@ -118,18 +119,18 @@ bool OutputJob::buildStream(const OutputChoices& choices) {
   }
   const Dialect dialect = dialectForMachine(choices.machine);
   if (!choices.angleEnabled && !choices.closedEnabled) {
-    if (!choices.orderEnabled) return model_.writePlain(files_.stream().string(), dialect);
+    if (!choices.orderEnabled) return model_.writePlain(files_.stream(), dialect);
     // The dialog's model keeps the job's order for the next press.
     PltConverter ordered = model_;
     lastCutOrder_ = putInCuttingOrder(ordered, false);
-    return ordered.writePlain(files_.stream().string(), dialect);
+    return ordered.writePlain(files_.stream(), dialect);
   }
   PltConverter corners(operator_);
-  if (!corners.readPlt(files_.plain().string())) return false;
+  if (!corners.readPlt(files_.plain())) return false;
   if (choices.orderEnabled) lastCutOrder_ = putInCuttingOrder(corners, true);
   corners.setCornerDistances(choices.angleEnabled ? decimalValue(choices.angleText) : 0.0,
                              choices.closedEnabled ? decimalValue(choices.closedText) : 0.0);
-  return corners.writeWithCorners(files_.stream().string(), dialect);
+  return corners.writeWithCorners(files_.stream(), dialect);
 }
 
 SendOutcome OutputJob::sendJob(const OutputChoices& choices) {
@@ -181,7 +182,7 @@ SendOutcome OutputJob::sendCommand(const PortEntry& port, const std::string& tex
 }
 
 SendOutcome OutputJob::sendStream(const PortEntry& port, std::uint32_t baud) {
-  const std::string path = files_.stream().string();
+  const std::filesystem::path path = files_.stream();
   if (isUsb(port.kind)) {
     SendOptions options;
     options.documentName = kJobDocument;

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "common/job_contract.h"
 #include "common/operator.h"
+#include "common/settings/config_keys.h"
 #include "output/engine/plt_converter.h"
 #include "output/order/order_job.h"
 #include "output/pipeline/output_texts.h"
@@ -23,10 +25,10 @@ namespace corvane {
 struct JobFiles {
   std::filesystem::path directory;
 
-  std::filesystem::path job() const { return directory / "QuillonPro1.tmp"; }
-  std::filesystem::path plain() const { return directory / "QuillonPro2.tmp"; }
-  std::filesystem::path stream() const { return directory / "QuillonPro3.tmp"; }
-  std::filesystem::path config() const { return directory / "Config.ini"; }
+  std::filesystem::path job() const { return directory / job::kJobFileName; }
+  std::filesystem::path plain() const { return directory / job::kPlainFileName; }
+  std::filesystem::path stream() const { return directory / job::kStreamFileName; }
+  std::filesystem::path config() const { return directory / settings::kConfigFileName; }
 };
 
 // What the operator chose when pressing Output.

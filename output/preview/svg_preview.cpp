@@ -3,11 +3,13 @@
 #include <charconv>
 #include <cstdint>
 
+#include "common/job_contract.h"
+
 namespace corvane {
 
 namespace {
 
-constexpr double kUnitsPerMm = 40.0;
+constexpr double kUnitsPerMm = job::kPlotterUnitsPerMm;
 constexpr double kMarginMm = 5.0;
 
 void appendNumber(std::string& out, double value) {

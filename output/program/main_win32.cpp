@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/program_directory_win32.h"
+#include "common/settings/config_keys.h"
 #include "common/settings/output_settings.h"
 #include "output/program/message_box_operator_win32.h"
 #include "output/program/output_dialog_win32.h"
@@ -34,7 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
 
   const std::filesystem::path directory = corvane::programDirectory();
-  const std::string language = corvane::settings::readLanguageCode(directory / "Config.ini");
+  const std::string language =
+      corvane::settings::readLanguageCode(directory / corvane::settings::kConfigFileName);
   // Beside the program, not wherever the system would search for the name.
   const std::filesystem::path libraryPath =
       directory /

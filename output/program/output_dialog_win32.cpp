@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/job_contract.h"
 #include "common/settings/output_settings.h"
 #include "output/dialog/output_dialog_model.h"
 #include "output/pipeline/output_job.h"
@@ -23,9 +24,6 @@
 namespace corvane {
 
 namespace {
-
-// The tool window's caption; the output program runs only beside it.
-constexpr const char* kToolWindowCaption = "CORVANE";
 
 // Posted by the serial worker: a piece went out, or the send ended.
 constexpr UINT kSendChanged = WM_APP + 1;
@@ -138,15 +136,15 @@ class OutputDialog final : private SendWatcher {
   }
 
   bool passStartupChecks() {
-    instance_ = claimSingleInstance(kInstanceMutexName);
+    instance_ = claimSingleInstance(job::kInstanceMutexName);
     if (instance_.anotherCopyRuns) {
       operator_.tell(MessageKind::Stop, texts_.text(TextId::AlreadyRunning));
-      killOutputInstances(kProgramImageName);
+      killOutputInstances(job::kOutputProgramImage);
       // Last of all copies: this one.
       TerminateProcess(GetCurrentProcess(), 0);
       return false;
     }
-    if (!FindWindowA(nullptr, kToolWindowCaption)) {
+    if (!FindWindowW(nullptr, wideText(job::kToolWindowCaption).c_str())) {
       operator_.tell(MessageKind::Stop, texts_.text(TextId::ToolWindowMissing));
       return false;
     }

@@ -6,9 +6,9 @@
 
 namespace corvane {
 
-InstanceClaim claimSingleInstance(const char* mutexName) {
+InstanceClaim claimSingleInstance(std::string_view mutexName) {
   InstanceClaim claim;
-  claim.mutex = UniqueKernelHandle(CreateMutexA(nullptr, TRUE, mutexName));
+  claim.mutex = UniqueKernelHandle(CreateMutexW(nullptr, TRUE, wideText(mutexName).c_str()));
   claim.anotherCopyRuns = GetLastError() == ERROR_ALREADY_EXISTS;
   return claim;
 }

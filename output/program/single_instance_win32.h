@@ -6,16 +6,13 @@
 
 namespace corvane {
 
-inline constexpr const char* kInstanceMutexName = "QuillonOutput";
-inline constexpr std::string_view kProgramImageName = "CORVANE-OUT.exe";
-
 struct InstanceClaim {
   UniqueKernelHandle mutex;  // held until the process ends
   bool anotherCopyRuns = false;
 };
 
 // Creates the named mutex, owned by this process.
-InstanceClaim claimSingleInstance(const char* mutexName);
+InstanceClaim claimSingleInstance(std::string_view mutexName);
 
 // Ends every other process with this image name (without regard to case).
 // The snapshot is walked from its second entry; the first is never one of

@@ -3,6 +3,7 @@
 #include <memory>
 #include <variant>
 
+#include "common/path_text.h"
 #include "output/transport/stream_file.h"
 
 namespace corvane {
@@ -74,12 +75,12 @@ bool sendTextSerial(SerialSystem& system, const std::string& port, std::string_v
   return writePiece(writing, text);
 }
 
-bool sendFileSerial(SerialSystem& system, const std::string& port, const std::string& path,
-                    std::uint32_t baud, Operator& op, const SendProgress& progress,
-                    SendStop* stop) {
+bool sendFileSerial(SerialSystem& system, const std::string& port,
+                    const std::filesystem::path& path, std::uint32_t baud, Operator& op,
+                    const SendProgress& progress, SendStop* stop) {
   auto file = readStreamFile(path);
   if (const SystemError* error = std::get_if<SystemError>(&file)) {
-    op.tell(MessageKind::Stop, "Stream file " + path + " not sent: " + describe(*error));
+    op.tell(MessageKind::Stop, "Stream file " + pathText(path) + " not sent: " + describe(*error));
     return false;
   }
   const std::string& bytes = std::get<std::string>(file);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,8 @@ bool sendTextSerial(SerialSystem& system, const std::string& port, std::string_v
 // otherwise in full chunks followed by the rest (a write of 0 bytes when the
 // length is an exact multiple). A file that cannot be read is reported and
 // the port is not touched.
-bool sendFileSerial(SerialSystem& system, const std::string& port, const std::string& path,
-                    std::uint32_t baud, Operator& op, const SendProgress& progress = {},
-                    SendStop* stop = nullptr);
+bool sendFileSerial(SerialSystem& system, const std::string& port,
+                    const std::filesystem::path& path, std::uint32_t baud, Operator& op,
+                    const SendProgress& progress = {}, SendStop* stop = nullptr);
 
 }  // namespace corvane

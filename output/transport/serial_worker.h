@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ namespace corvane {
 
 // What the dialog hands the worker before starting it.
 struct SerialSendJob {
-  std::string filePath;
+  std::filesystem::path filePath;
   std::string port;
   std::uint32_t baud = 9600;
   // Told at the end, on the worker's thread, whether every byte went out;

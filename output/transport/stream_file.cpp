@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "common/open_file.h"
+
 namespace corvane {
 
 namespace {
@@ -20,10 +22,10 @@ SystemError lastError(const char* step) {
 
 }  // namespace
 
-std::variant<std::string, SystemError> readStreamFile(const std::string& path) {
+std::variant<std::string, SystemError> readStreamFile(const std::filesystem::path& path) {
   if (path.empty()) return SystemError{"no stream file named", 0, ""};
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
   if (!file) return lastError("cannot open");
   std::string bytes;
   char buffer[1 << 16];

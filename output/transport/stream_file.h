@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <variant>
 
@@ -9,6 +10,6 @@ namespace corvane {
 
 // The whole stream file in memory, or why it could not be had. A file that
 // cannot be read to its end is never sent in part.
-std::variant<std::string, SystemError> readStreamFile(const std::string& path);
+std::variant<std::string, SystemError> readStreamFile(const std::filesystem::path& path);
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,8 @@ class Transport {
   virtual std::vector<PortEntry> listPorts(Operator& op) = 0;
   virtual bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
                         Operator& op) = 0;
-  virtual bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
-                        Operator& op) = 0;
+  virtual bool sendFile(const PortEntry& port, const std::filesystem::path& path,
+                        const SendOptions& options, Operator& op) = 0;
   // The serial calls under sendText and sendFile, for the stream's worker
   // (serialSendThread), which sends on a thread of its own.
   virtual SerialSystem& serialSystem() = 0;

@@ -1,6 +1,7 @@
 #include <memory>
 #include <variant>
 
+#include "common/path_text.h"
 #include "output/transport/cups_queue_posix.h"
 #include "output/transport/posix_ports.h"
 #include "output/transport/posix_serial.h"
@@ -60,8 +61,8 @@ class PosixTransport final : public Transport {
     return sendUsb(port, text, options, op);
   }
 
-  bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
-                Operator& op) override {
+  bool sendFile(const PortEntry& port, const std::filesystem::path& path,
+                const SendOptions& options, Operator& op) override {
     if (port.kind == PortKind::Serial) {
       return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
                             options.stop);
@@ -69,7 +70,8 @@ class PosixTransport final : public Transport {
     if (!usbFileRequestValid(port.name, path, op)) return false;
     auto file = readStreamFile(path);
     if (const SystemError* error = std::get_if<SystemError>(&file)) {
-      op.tell(MessageKind::Stop, "Stream file " + path + " not sent: " + describe(*error));
+      op.tell(MessageKind::Stop,
+              "Stream file " + pathText(path) + " not sent: " + describe(*error));
       return false;
     }
     return sendUsb(port, std::get<std::string>(file), options, op);

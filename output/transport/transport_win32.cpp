@@ -33,8 +33,8 @@ class Win32Transport final : public Transport {
     return sendTextUsb(spooler_, port.name, text, options.documentName, op);
   }
 
-  bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
-                Operator& op) override {
+  bool sendFile(const PortEntry& port, const std::filesystem::path& path,
+                const SendOptions& options, Operator& op) override {
     if (port.kind == PortKind::Serial) {
       return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
                             options.stop);

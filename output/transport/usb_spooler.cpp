@@ -4,6 +4,7 @@
 #include <memory>
 #include <variant>
 
+#include "common/path_text.h"
 #include "output/transport/stream_file.h"
 
 namespace corvane {
@@ -100,7 +101,7 @@ bool usbTextRequestValid(const std::string& port, std::string_view text, Operato
   return true;
 }
 
-bool usbFileRequestValid(const std::string& port, const std::string& path, Operator& op) {
+bool usbFileRequestValid(const std::string& port, const std::filesystem::path& path, Operator& op) {
   if (port.empty()) {
     op.tell(MessageKind::Stop, "无效的USB端口号");
     return false;
@@ -120,12 +121,12 @@ bool sendTextUsb(PrintSpooler& spooler, const std::string& port, std::string_vie
   return printJob(*printer, text, documentName, port, op, {});
 }
 
-bool sendFileUsb(PrintSpooler& spooler, const std::string& port, const std::string& path,
+bool sendFileUsb(PrintSpooler& spooler, const std::string& port, const std::filesystem::path& path,
                  const std::string& documentName, Operator& op, const SendProgress& progress) {
   if (!usbFileRequestValid(port, path, op)) return false;
   auto file = readStreamFile(path);
   if (const SystemError* error = std::get_if<SystemError>(&file)) {
-    op.tell(MessageKind::Stop, "Stream file " + path + " not sent: " + describe(*error));
+    op.tell(MessageKind::Stop, "Stream file " + pathText(path) + " not sent: " + describe(*error));
     return false;
   }
   const std::unique_ptr<PrinterConnection> printer = openQueue(spooler, port, op);

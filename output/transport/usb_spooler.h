@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,7 @@ bool addUsbPrinter(PrintSpooler& spooler, const std::string& port, Operator& op)
 // The checks every USB send starts with, on every system: false, with the
 // operator told, when the port or the text / file name is empty.
 bool usbTextRequestValid(const std::string& port, std::string_view text, Operator& op);
-bool usbFileRequestValid(const std::string& port, const std::string& path, Operator& op);
+bool usbFileRequestValid(const std::string& port, const std::filesystem::path& path, Operator& op);
 
 // Prints the text as one RAW job of one page titled documentName. True only
 // when the spooler took the whole job.
@@ -34,7 +35,7 @@ bool sendTextUsb(PrintSpooler& spooler, const std::string& port, std::string_vie
 
 // Prints the whole file as one RAW job; a file that cannot be read is
 // reported and no job is started.
-bool sendFileUsb(PrintSpooler& spooler, const std::string& port, const std::string& path,
+bool sendFileUsb(PrintSpooler& spooler, const std::string& port, const std::filesystem::path& path,
                  const std::string& documentName, Operator& op, const SendProgress& progress = {});
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/sample_jobs.h"
 #include "support/temp_dir.h"
@@ -100,7 +101,7 @@ TEST_F(ConvertCommand, FailureLeavesNoStreamBehind) {
     std::string message;
   };
   const Case cases[] = {
-      {"no job file", "", "", "打开PLT文件失败"},
+      {"no job file", "", "", "No such file or directory"},
       {"no DB or TB line", "PU1,1;PD2,2;", "",
        "This function is used for TB command! Please Check!"},
       {"both corner distances zero", kJob, "--angle 0 --closed 0.00", "尖角闭合参数设置有误"},
@@ -121,6 +122,38 @@ TEST_F(ConvertCommand, FailureLeavesNoStreamBehind) {
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_FALSE(std::filesystem::exists(target + ".plain"));
   }
+}
+
+// One line, the file and the system's reason first; no later step's warning.
+TEST_F(ConvertCommand, AJobThatCannotBeReadIsOneLineNamingItAndTheReason) {
+  const std::string unreadable = dir.file("unreadable.plt");
+  writeFile(unreadable, kJob);
+  std::filesystem::permissions(unreadable, std::filesystem::perms::none);
+  const std::string folder = dir.file("folder.plt");
+  std::filesystem::create_directory(folder);
+  const std::pair<std::string, const char*> cases[] = {
+      {dir.file("missing.plt"), "No such file or directory"},
+      {folder, "Is a directory"},
+      {unreadable, "Permission denied"},
+  };
+  for (const auto& [file, reason] : cases) {
+    SCOPED_TRACE(file);
+    // Permissions do not stop root.
+    if (file == unreadable && geteuid() == 0) continue;
+    const RunResult run = corvaneOut(dir, "convert " + file + " -o " + stream);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "corvane-out: cannot open " + file + ": " + reason + "\n");
+  }
+}
+
+TEST(CorvaneOutCommand, HelpAndVersionAnswerOnStandardOutput) {
+  TempDir dir;
+  const RunResult help = corvaneOut(dir, "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: corvane-out convert", 0), 0u) << help.out;
+  const RunResult version = corvaneOut(dir, "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("corvane-out 0.", 0), 0u) << version.out;
 }
 
 TEST_F(ConvertCommand, RefusesBadCommandLinesWithoutTouchingTheJob) {

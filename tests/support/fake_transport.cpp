@@ -4,6 +4,7 @@
 #include <thread>
 #include <variant>
 
+#include "common/path_text.h"
 #include "output/transport/stream_file.h"
 
 namespace corvane::testing {
@@ -50,14 +51,14 @@ bool FakeTransport::sendText(const PortEntry& port, std::string_view text,
   return !failSends;
 }
 
-bool FakeTransport::sendFile(const PortEntry& port, const std::string& path,
+bool FakeTransport::sendFile(const PortEntry& port, const std::filesystem::path& path,
                              const SendOptions& options, Operator& op) {
   auto file = readStreamFile(path);
   if (const SystemError* error = std::get_if<SystemError>(&file)) {
-    op.tell(MessageKind::Stop, "Stream file " + path + " not sent: " + describe(*error));
+    op.tell(MessageKind::Stop, "Stream file " + pathText(path) + " not sent: " + describe(*error));
     return false;
   }
-  sends.push_back({port, std::get<std::string>(std::move(file)), path, options});
+  sends.push_back({port, std::get<std::string>(std::move(file)), pathText(path), options});
   if (failSends) op.tell(MessageKind::Stop, "Sending to " + port.name + " failed");
   return !failSends;
 }

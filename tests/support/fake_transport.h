@@ -26,8 +26,8 @@ class FakeTransport final : public Transport, private SerialSystem {
   std::vector<PortEntry> listPorts(Operator& op) override;
   bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
                 Operator& op) override;
-  bool sendFile(const PortEntry& port, const std::string& path, const SendOptions& options,
-                Operator& op) override;
+  bool sendFile(const PortEntry& port, const std::filesystem::path& path,
+                const SendOptions& options, Operator& op) override;
   SerialSystem& serialSystem() override { return *this; }
 
   std::vector<PortEntry> ports;

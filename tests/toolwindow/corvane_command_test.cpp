@@ -4,6 +4,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,6 +140,54 @@ TEST(CorvaneCommand, ContourCutHandsOffToTheOutputProgramOnALine) {
   line.startReading(frame.size() + stream.size(), std::chrono::milliseconds(5000));
   EXPECT_EQ(line.finish(), frame + stream);
   EXPECT_EQ(run.wait(), 0) << run.errors();
+}
+
+// What the line receives when corvane and corvane-out, installed in the
+// folder `name`, cut the rectangle with Cut/Plot and then as a contour cut,
+// the job's files beside them. `quiet` ends the reading when `count` is not
+// known.
+std::string LineBytesInFolder(const TempDir& dir, const std::string& name, std::size_t count,
+                              std::string& config) {
+  const std::filesystem::path folder = dir.path() / name;
+  std::filesystem::create_directory(folder);
+  std::filesystem::copy_file(CORVANE_PATH, folder / "corvane");
+  std::filesystem::copy_file(CORVANE_OUT_PATH, folder / "corvane-out");
+  test::PtyPair line;
+  if (!line.ok()) return {};
+  // An ANSI byte (0xF8) the programs must leave as it is.
+  writeFile((folder / "Config.ini").string(),
+            "[OWNER]\r\nNAME=S\xF8ren\r\n[OUTPUT]\r\nPORTNAME=" + line.name() + "\r\n");
+  writeFile((folder / "drawing.plt").string(), kRectangle);
+  ChildProcess run(dir,
+                   {(folder / "corvane").string(), (folder / "drawing.plt").string(), "--dir",
+                    folder.string(), "cut-plot", "trace", "2", "mark", "cut-contour"},
+                   true);
+  run.Type("ok\n");
+  line.startReading(count, std::chrono::milliseconds(count == SIZE_MAX ? 3000 : 10000));
+  EXPECT_EQ(run.wait(), 0) << run.errors();
+  config = readFile((folder / "Config.ini").string());
+  return line.finish();
+}
+
+TEST(CorvaneCommand, ProgramsInAFolderOutsideLatinOneCutAsInAnAsciiFolder) {
+  TempDir dir;
+  std::string asciiConfig;
+  const std::string ascii = LineBytesInFolder(dir, "plain", SIZE_MAX, asciiConfig);
+  // The Cut/Plot stream, then the frame and the contour's stream.
+  ASSERT_EQ(ascii.rfind(";:H", 0), 0u) << ascii;
+  ASSERT_NE(ascii.find("TB25,"), std::string::npos) << ascii;
+  std::string config;
+  EXPECT_EQ(LineBytesInFolder(dir, "\u523B\u5B57 \u00D8\u0141", ascii.size(), config), ascii);
+  EXPECT_EQ(config.rfind("[OWNER]\r\nNAME=S\xF8ren\r\n", 0), 0u) << config;
+  EXPECT_NE(config.find("OFFSET=2.0\r\n"), std::string::npos) << config;
+}
+
+TEST(CorvaneCommand, HelpAndVersionAnswerOnStandardOutput) {
+  TempDir dir;
+  EXPECT_EQ(RunToEnd(dir, {CORVANE_PATH, "--help"}), 0);
+  EXPECT_EQ(readFile(dir.file("stdout.txt")).rfind("usage: corvane DRAWING", 0), 0u);
+  EXPECT_EQ(RunToEnd(dir, {CORVANE_PATH, "--version"}), 0);
+  EXPECT_EQ(readFile(dir.file("stdout.txt")).rfind("corvane 0.", 0), 0u);
 }
 
 }  // namespace

@@ -12,9 +12,9 @@ extern char** environ;
 namespace corvane::toolwindow {
 
 std::string OutputProgramRun::Start(const std::filesystem::path& program) {
-  std::string path = program.string();
+  std::string path = program.native();
   std::string run = "run";
-  std::string directory = jobDirectory_.string();
+  std::string directory = jobDirectory_.native();
   char* argv[] = {path.data(), run.data(), directory.data(), nullptr};
   pid_t child = 0;
   const int spawned = posix_spawn(&child, path.c_str(), nullptr, nullptr, argv, environ);

@@ -193,6 +193,15 @@ bool RunCommand(const Command& command, ToolProgram& program, frmMain& main) {
 }  // namespace
 
 int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& programDirectory) {
+  const std::string_view first = argc > 0 ? argv[0] : "";
+  if (first == "--help") {
+    std::fputs(kUsage, stdout);
+    return kExitDone;
+  }
+  if (first == "--version") {
+    std::printf("corvane %s\n", CORVANE_VERSION);
+    return kExitDone;
+  }
   Options options;
   std::string problem;
   if (!Parse(argc, argv, options, problem)) return UsageError(problem);

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/settings/config_keys.h"
 #include "toolwindow/cutout/job_file.h"
 #include "toolwindow/cutout/job_lines.h"
 #include "toolwindow/cutout/plt_export.h"
@@ -18,6 +19,7 @@ namespace fs = std::filesystem;
 using host::HostError;
 using host::HostResult;
 using host::HostStatus;
+using job::kPlotterUnitsPerMm;
 
 namespace {
 
@@ -54,7 +56,7 @@ HostStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
   const auto x =
       FloorPlotterUnits((rightBox.value().right + kSelectionMarginMm) * kPlotterUnitsPerMm);
   if (!x) return OutOfRange("selection");
-  return PrependJobLines(jobFile, DbLine(*x, *y));
+  return PrependJobLines(jobFile, job::dbLine(*x, *y));
 }
 
 HostStatus CutPlotSteps(host::DrawingHost& host, const fs::path& jobFile) {
@@ -104,10 +106,14 @@ HostStatus MarkFrame(ToolContext& context, const fs::path& jobFile) {
   const auto bottom = FloorPlotterUnits(box.bottom * kPlotterUnitsPerMm);
   if (!width || !height || !right || !bottom) return OutOfRange("marks");
 
-  const std::int32_t multiMark = context.ini.GetIniInt("MARK", "MULTIMARK", 0);
-  const std::int32_t count = context.ini.GetIniInt("MARK", "NUM", 0);
-  return PrependJobLines(jobFile,
-                         TbLine(*width, *height, *right, *bottom) + SbLine(multiMark ? count : 0));
+  using settings::kMarkCount;
+  using settings::kMultiMark;
+  const std::int32_t multiMark =
+      context.ini.GetIniInt(kMultiMark.section, kMultiMark.key, kMultiMark.defaultValue);
+  const std::int32_t count =
+      context.ini.GetIniInt(kMarkCount.section, kMarkCount.key, kMarkCount.defaultValue);
+  return PrependJobLines(
+      jobFile, job::tbLine(*width, *height, *right, *bottom) + job::sbLine(multiMark ? count : 0));
 }
 
 bool Refuse(ToolContext& context, std::int32_t text) {

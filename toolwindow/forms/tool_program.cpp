@@ -2,12 +2,13 @@
 
 #include <utility>
 
+#include "common/job_contract.h"
 #include "toolwindow/forms/frm_trace.h"
 
 namespace corvane::toolwindow {
 
 ProgramPaths ProgramPathsIn(const std::filesystem::path& programDirectory) {
-  return {programDirectory / "QuillonPro1.tmp", programDirectory / "CORVANE-OUT.exe",
+  return {programDirectory / job::kJobFileName, programDirectory / job::kOutputProgramImage,
           settings::configFileIn(programDirectory)};
 }
 

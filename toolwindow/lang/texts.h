@@ -44,8 +44,8 @@
   X(23, "Cut/Plot", "切割输出")                                                  \
   X(24, "Please select the output object(s)!", "请选定要输出的对象！")
 
-/* Captions that are not language texts and never change. */
-#define CORVANE_TOOL_MAIN_CAPTION "CORVANE"
+/* Captions that are not language texts and never change (the main
+   window's is in common/job_contract.h: the output program looks for it). */
 #define CORVANE_TOOL_TRACE_CAPTION "Trace-Settings"
 #define CORVANE_TOOL_WAIT_CAPTION "Wait..."
 

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "common/job_contract.h"
 #include "common/wide_text_win32.h"
 #include "toolwindow/lang/texts.h"
 #include "toolwindow/program/tool_window_ids.h"
@@ -59,7 +60,7 @@ int idOf(MainControl control) {
 
 int MainWindow::Run(frmMain& form) {
   form_ = &form;
-  if (!create(kClassName, wideText(CORVANE_TOOL_MAIN_CAPTION), kStyle, kExStyle,
+  if (!create(kClassName, wideText(job::kToolWindowCaption), kStyle, kExStyle,
               {CW_USEDEFAULT, CW_USEDEFAULT}, kClient, nullptr)) {
     showFailure("The tool window cannot be opened.");
     return 1;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/job_contract.h"
 #include "common/wide_text_win32.h"
 
 namespace corvane::toolwindow {
@@ -141,7 +142,7 @@ bool runMessagesUntil(const std::function<bool()>& done, int* exitCode) {
 namespace {
 
 std::wstring& failureCaption() {
-  static std::wstring caption = L"CORVANE";
+  static std::wstring caption = wideText(job::kToolWindowCaption);
   return caption;
 }
 

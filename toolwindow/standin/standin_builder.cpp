@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "common/path_text.h"
 #include "toolwindow/standin/standin_host.h"
 #include "toolwindow/standin/standin_model.h"
 #include "toolwindow/standin/standin_plt.h"
@@ -60,7 +61,7 @@ StandInHost::~StandInHost() = default;
 void StandInHost::newDocument(std::string_view name) { makeDocument(*state_, std::string(name)); }
 
 host::HostStatus StandInHost::openPltDocument(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(utf8Path(path), std::ios::binary);
   if (!in) return host::HostError{"openPltDocument", "The file cannot be opened: " + path};
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   auto runs = readPltRuns(text);
@@ -224,7 +225,7 @@ void StandInHost::failCall(std::string_view operation, int nth, std::string text
 std::string StandInHost::svgPicture() const { return svgOf(layers()); }
 
 host::HostStatus StandInHost::writeSvgPicture(const std::string& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(utf8Path(path), std::ios::binary | std::ios::trunc);
   out << svgPicture();
   out.close();
   if (!out) return host::HostError{"writeSvgPicture", "The file cannot be written: " + path};

@@ -9,11 +9,13 @@
 #include <system_error>
 #include <utility>
 
+#include "common/job_contract.h"
+
 namespace corvane::standin {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kReadUnitsPerMm = 40.0;
+constexpr double kReadUnitsPerMm = job::kPlotterUnitsPerMm;
 
 std::string plotterNumber(double value) {
   const double limit = std::numeric_limits<std::int32_t>::max();

@@ -4,10 +4,15 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/path_text.h"
+
 namespace corvane::standin {
 
 std::optional<std::string> writeWholeFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
+  // The host's file names are UTF-8 text.
+  const std::filesystem::path whole = utf8Path(path);
+  std::filesystem::path partial = whole;
+  partial += ".partial";
   {
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     out << text;
@@ -19,7 +24,7 @@ std::optional<std::string> writeWholeFile(const std::string& path, const std::st
     }
   }
   std::error_code error;
-  std::filesystem::rename(partial, path, error);
+  std::filesystem::rename(partial, whole, error);
   if (error) {
     std::filesystem::remove(partial, error);
     return "The file cannot be written: " + path;

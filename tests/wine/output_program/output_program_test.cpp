@@ -47,6 +47,8 @@ const std::string kSendToCutter =
 
 class OutputProgramTest : public ::testing::Test {
  protected:
+  explicit OutputProgramTest(std::wstring_view folderSuffix = {}) : directory(folderSuffix) {}
+
   // Starts the program and waits for its dialog.
   HWND startDialog(std::optional<Launched>& app, const char* caption = kEnglishCaption) {
     app.emplace(directory.program());
@@ -178,6 +180,8 @@ TEST_F(StartUpTest, OnlyExactlyENPicksEnglish) {
 
 class OutputDialogTest : public OutputProgramTest {
  protected:
+  explicit OutputDialogTest(std::wstring_view folderSuffix = {})
+      : OutputProgramTest(folderSuffix) {}
   void SetUp() override {
     ASSERT_TRUE(cutter.available()) << "CORVANE_COM_RECEIVED not set: run through ctest";
     ASSERT_TRUE(slowCutter.available()) << "CORVANE_SLOW_RECEIVED not set: run through ctest";
@@ -248,6 +252,33 @@ TEST_F(OutputDialogTest, CutOrderBoxSendsTheCounterFirstAndIsSaved) {
   EXPECT_EQ(directory.read("QuillonPro2.tmp"), corvane::testing::kLetterOPlainHpgl);
   EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
   EXPECT_EQ(directory.setting("ENABLE", "ORDER"), "1");
+}
+
+// Installed in a folder that the ANSI code page (1252 here) cannot spell.
+class FolderOutsideTheCodePageTest : public OutputDialogTest {
+ protected:
+  FolderOutsideTheCodePageTest() : OutputDialogTest(L" \u523B\u5B57 \u00D8\u0141") {}
+};
+
+// The Chinese library, the job, the intermediate file the corner stream is
+// built from, and Config.ini all open there, and Config.ini stays ANSI.
+TEST_F(FolderOutsideTheCodePageTest, ChineseDialogSendsTheCornerStream) {
+  const std::string owner = "[OWNER]\r\nNAME=S\xF8ren\r\n";
+  std::string settings = owner + config("CH", kSendToCutter);
+  settings.replace(settings.find("CLOSED=0"), 8, "CLOSED=1");
+  directory.write("Config.ini", settings);
+  directory.write("QuillonPro1.tmp", kDbJob);
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app, kChineseCaption);
+  ASSERT_NE(dialog, nullptr);
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  EXPECT_TRUE(cutter.receives(kDbStreamClosedHpgl)) << "received: " << cutter.sinceMark();
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+  EXPECT_FALSE(directory.has("QuillonPro2.tmp"));
+  const std::string saved = directory.read("Config.ini");
+  EXPECT_EQ(saved.rfind(owner, 0), 0u) << saved;
+  EXPECT_EQ(directory.setting("ENABLE", "CLOSED"), "1");
 }
 
 TEST_F(OutputDialogTest, TbJobSendsTheFrameThenAsksWhetherToCut) {

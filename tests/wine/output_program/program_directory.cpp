@@ -37,12 +37,12 @@ BOOL CALLBACK matchProgramBox(HWND window, LPARAM context) {
 
 }  // namespace
 
-ProgramDirectory::ProgramDirectory() {
+ProgramDirectory::ProgramDirectory(std::wstring_view suffix) {
   static std::atomic<int> counter{0};
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   path_ = std::filesystem::path(temp) / (L"corvane-out-" + std::to_wstring(GetCurrentProcessId()) +
-                                         L"-" + std::to_wstring(counter++));
+                                         L"-" + std::to_wstring(counter++) + std::wstring(suffix));
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);
   const std::filesystem::path built = linuxPath(CORVANE_OUT_DIR);
@@ -77,10 +77,10 @@ void ProgramDirectory::remove(std::string_view name) const {
 }
 
 std::string ProgramDirectory::setting(const char* section, const char* key) const {
-  char value[256] = {};
-  const std::string ini = utf8(file("Config.ini").wstring());
-  GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, ini.c_str());
-  return value;
+  wchar_t value[256] = {};
+  GetPrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), L"(missing)", value, 256,
+                           file("Config.ini").c_str());
+  return utf8(value);
 }
 
 ToolWindow::ToolWindow()

@@ -15,10 +15,10 @@
 namespace corvane::wine {
 
 // A private copy of the program and both language libraries in a new
-// temporary directory, removed afterwards.
+// temporary directory, removed afterwards. Its name ends in `suffix`.
 class ProgramDirectory {
  public:
-  ProgramDirectory();
+  explicit ProgramDirectory(std::wstring_view suffix = {});
   ~ProgramDirectory();
   ProgramDirectory(const ProgramDirectory&) = delete;
   ProgramDirectory& operator=(const ProgramDirectory&) = delete;

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -35,9 +36,12 @@ constexpr const char* kDrawing =
     "IN;PU400,400;PD2000,400,2000,1600,400,1600,400,400;"
     "PU2400,400;PD3600,400,3600,1600,2400,1600,2400,400;PU;";
 
-// English, the cutter on COM9 speaking HPGL, no corner options.
+// English, the cutter on COM9 speaking HPGL, no corner options; and a
+// value in the ANSI code page (0xF8) that both programs leave as it is.
+constexpr const char* kOwner = "[OWNER]\r\nNAME=S\xF8ren\r\n";
 constexpr const char* kConfig =
-    "[SYS]\r\nLANG=EN\r\n[OUTPUT]\r\nPORTNAME=COM9\r\nPORTBAUD=9600\r\nMACHINE=TVM-1200\r\n"
+    "[OWNER]\r\nNAME=S\xF8ren\r\n[SYS]\r\nLANG=EN\r\n[OUTPUT]\r\nPORTNAME=COM9\r\nPORTBAUD="
+    "9600\r\nMACHINE=TVM-1200\r\n"
     "[OFFSET]\r\nANGLE=1.00\r\nCLOSED=1.00\r\n[ENABLE]\r\nANGLE=0\r\nCLOSED=0\r\n";
 
 std::optional<DWORD> processRunning(const wchar_t* program) {
@@ -74,9 +78,9 @@ int linesStarting(const std::string& document, const std::string& start) {
 std::string convertedStream(const ProgramDirectory& directory, const std::string& job) {
   directory.write("expected.job", job);
   ConvertRequest request;
-  request.jobPath = directory.file("expected.job").string();
-  request.streamPath = directory.file("expected.stream").string();
-  request.intermediatePath = directory.file("expected.plain").string();
+  request.jobPath = directory.file("expected.job");
+  request.streamPath = directory.file("expected.stream");
+  request.intermediatePath = directory.file("expected.plain");
   request.machine = "TVM-1200";
   testing::RecordingOperator op;
   return convertJob(request, op) ? directory.read("expected.stream") : std::string();
@@ -87,7 +91,7 @@ class WholeRoadTest : public ::testing::Test {
   static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
   static void TearDownTestSuite() { CoUninitialize(); }
 
-  WholeRoadTest() {
+  explicit WholeRoadTest(std::wstring_view folderSuffix = {}) : directory(folderSuffix) {
     for (const char* program : {"Corvane-X6.exe", "Corvane-X3.exe", "Corvane-X4.exe"}) {
       std::filesystem::copy_file(std::filesystem::path(wide("Z:" CORVANE_OUT_DIR)) / program,
                                  directory.file(program));
@@ -239,27 +243,58 @@ TEST_F(WholeRoadTest, AHostStartedOnlyForTheCallIsEndedAndReportedNotRunning) {
   EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
 }
 
-TEST_F(WholeRoadTest, CutPlotOfTheSelectionReachesTheCutterAsConverted) {
+// The road from a folder whose name the system's ANSI code page (1252 here)
+// cannot spell must reach the cutter byte for byte as from a plain one.
+class WholeRoadInFolderTest : public WholeRoadTest,
+                              public ::testing::WithParamInterface<const wchar_t*> {
+ protected:
+  WholeRoadInFolderTest() : WholeRoadTest(GetParam()) {}
+
+  // The same road in the plain folder, which runs first, must have sent
+  // the same bytes.
+  static void expectAsInThePlainFolder(const std::string& road, const std::string& received) {
+    static std::map<std::string, std::string> plain;
+    if (*GetParam() == L'\0') {
+      plain[road] = received;
+    } else if (const auto seen = plain.find(road); seen != plain.end()) {
+      EXPECT_EQ(received, seen->second) << road;
+    }
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Folders, WholeRoadInFolderTest,
+                         ::testing::Values(L"", L" \u523B\u5B57 \u00D8\u0141"));
+
+TEST_P(WholeRoadInFolderTest, CutPlotOfTheSelectionReachesTheCutterAsConverted) {
+  if (*GetParam() != L'\0') {
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, GetParam(), -1, nullptr, 0, nullptr, &lost);
+    ASSERT_TRUE(lost) << "the folder's name must lie outside the ANSI code page " << GetACP();
+  }
   ASSERT_TRUE(startServer(L"--select \"Curve 1\""));
-  HWND main = startTool("Corvane-X6.exe");
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_CUTPLOT));
-  HWND dialog = outputDialog();
-  ASSERT_NE(dialog, nullptr) << "CORVANE-OUT did not come up";
-  const std::string job = directory.read("QuillonPro1.tmp");
-  // Curve 1's right edge is 50 mm, its bottom 10 mm; the corner lies 10 mm beyond.
-  EXPECT_EQ(job.rfind("DB0,0,2400,0;\r\n", 0), 0u) << job;
-  const std::string expected = convertedStream(directory, job);
-  ASSERT_FALSE(expected.empty());
-  cutter.mark();
-  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
-  EXPECT_TRUE(cutter.receives(expected)) << "received: " << cutter.sinceMark();
-  EXPECT_TRUE(closeOutput(dialog));
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
+  for (const char* program : {"Corvane-X6.exe", "Corvane-X3.exe", "Corvane-X4.exe"}) {
+    SCOPED_TRACE(program);
+    HWND main = startTool(program);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_CUTPLOT));
+    HWND dialog = outputDialog();
+    ASSERT_NE(dialog, nullptr) << "CORVANE-OUT did not come up";
+    const std::string job = directory.read("QuillonPro1.tmp");
+    // Curve 1's right edge is 50 mm, its bottom 10 mm; the corner lies 10 mm beyond.
+    EXPECT_EQ(job.rfind("DB0,0,2400,0;\r\n", 0), 0u) << job;
+    const std::string expected = convertedStream(directory, job);
+    ASSERT_FALSE(expected.empty());
+    cutter.mark();
+    ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+    EXPECT_TRUE(cutter.receives(expected)) << "received: " << cutter.sinceMark();
+    expectAsInThePlainFolder(program, cutter.sinceMark());
+    EXPECT_TRUE(closeOutput(dialog));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
+  }
 }
 
-TEST_F(WholeRoadTest, TraceMarkCutContourAndDeleteThroughTheServer) {
+TEST_P(WholeRoadInFolderTest, TraceMarkCutContourAndDeleteThroughTheServer) {
   ASSERT_TRUE(startServer(L"--select all"));
   HWND main = startTool("Corvane-X6.exe");
   ASSERT_NE(main, nullptr);
@@ -297,6 +332,7 @@ TEST_F(WholeRoadTest, TraceMarkCutContourAndDeleteThroughTheServer) {
   EXPECT_NE(job.find(";\r\nSB"), std::string::npos) << job;
   const std::string stream = convertedStream(directory, job);
   ASSERT_FALSE(stream.empty());
+  std::string received;
   for (const bool cut : {true, false}) {
     SCOPED_TRACE(cut ? "OK cuts" : "Cancel ends the frame");
     cutter.mark();
@@ -308,8 +344,15 @@ TEST_F(WholeRoadTest, TraceMarkCutContourAndDeleteThroughTheServer) {
     ASSERT_TRUE(answerMessageBox(*question, cut ? IDOK : IDCANCEL));
     EXPECT_TRUE(cutter.receives(frame + (cut ? stream : "TB24;")))
         << "received: " << cutter.sinceMark();
+    received += cutter.sinceMark();
   }
+  expectAsInThePlainFolder("contour cut", received);
   EXPECT_TRUE(closeOutput(dialog));
+  // Read and rewritten by both programs, and still the ANSI file it was.
+  const std::string config = directory.read("Config.ini");
+  EXPECT_EQ(config.rfind(kOwner, 0), 0u) << config;
+  EXPECT_NE(config.find("[TRACE]\r\nOFFSET=2.8\r\n"), std::string::npos) << config;
+  EXPECT_NE(config.find("PORTNAME=COM9\r\n"), std::string::npos) << config;
   EXPECT_EQ(lineStarting(document(), "layer \"TraceLayer\""), "layer \"TraceLayer\" not-printable");
   EXPECT_EQ(lineStarting(document(), "layer \"MarkLayer\""), "layer \"MarkLayer\" printable");
 
