@@ -42,5 +42,7 @@ inline constexpr TextKey kAngleDistance{"OFFSET", "ANGLE", "1.00"};
 inline constexpr TextKey kClosedDistance{"OFFSET", "CLOSED", "1.00"};
 inline constexpr TextKey kAngleEnabled{"ENABLE", "ANGLE", "0"};
 inline constexpr TextKey kClosedEnabled{"ENABLE", "CLOSED", "0"};
+// The drag knife's blade offset in mm for the simulated cut; empty: none.
+inline constexpr TextKey kBladeOffset{"KNIFE", "BLADE", ""};
 
 }  // namespace corvane::settings
