@@ -23,7 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
-    "                           [--intermediate FILE] [--preview FILE.svg]\n";
+    "                           [--intermediate FILE] [--preview FILE.svg [--blade MM]]\n";
 
 int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
 
@@ -48,11 +48,12 @@ int runConvertCommand(int argc, char** argv) {
   ConvertRequest request;
   std::string previewPath;
   bool keepIntermediate = false;
+  std::optional<double> bladeMm;
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
     if (arg == "-o" || arg == "--machine" || arg == "--angle" || arg == "--closed" ||
-        arg == "--intermediate" || arg == "--preview") {
+        arg == "--intermediate" || arg == "--preview" || arg == "--blade") {
       const char* text = value();
       if (text == nullptr) return usageError(std::string(arg) + " needs a value");
       if (arg == "-o") {
@@ -67,7 +68,7 @@ int runConvertCommand(int argc, char** argv) {
       } else {
         const auto mm = parseMillimetres(text);
         if (!mm) return usageError(std::string(arg) + ": not a number of millimetres: " + text);
-        (arg == "--angle" ? request.angleMm : request.closedMm) = mm;
+        (arg == "--angle" ? request.angleMm : arg == "--closed" ? request.closedMm : bladeMm) = mm;
       }
     } else if (!arg.empty() && arg[0] == '-') {
       return usageError("unknown option " + std::string(arg));
@@ -78,6 +79,9 @@ int runConvertCommand(int argc, char** argv) {
     }
   }
   if (request.jobPath.empty()) return usageError("no job file given");
+  if (bladeMm && (previewPath.empty() || !(*bladeMm > 0))) {
+    return usageError("--blade takes a blade offset above 0 mm, for the picture of --preview");
+  }
   if (request.streamPath.empty()) return usageError("no stream file given (-o STREAM)");
   if (request.intermediatePath.empty()) request.intermediatePath = request.streamPath + ".plain";
   if (samePlace(request.jobPath, request.streamPath) ||
@@ -90,6 +94,9 @@ int runConvertCommand(int argc, char** argv) {
 
   StderrOperator op;
   const bool written = convertJob(request, op);
+  // The design the simulated cut is measured against, before it goes.
+  const std::string design =
+      written && bladeMm ? cli::readWholeFile(request.intermediatePath) : std::string();
   if (!keepIntermediate) std::remove(request.intermediatePath.c_str());
   if (!written) {
     std::fprintf(stderr, "corvane-out: no stream written\n");
@@ -100,7 +107,12 @@ int runConvertCommand(int argc, char** argv) {
   const auto size = std::filesystem::file_size(request.streamPath, error);
   std::printf("%s: %ju bytes of %s\n", request.streamPath.c_str(),
               static_cast<std::uintmax_t>(size), dialectName(dialectForMachine(request.machine)));
-  if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
+  if (bladeMm) {
+    if (cli::writeKnifePreview(request.streamPath, design, *bladeMm, previewPath, op)) {
+      std::printf("%s: preview of the cut, with the knife's cut at a blade offset of %g mm\n",
+                  previewPath.c_str(), *bladeMm);
+    }
+  } else if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
     std::printf("%s: preview of the cut\n", previewPath.c_str());
   }
   return 0;
