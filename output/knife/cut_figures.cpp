@@ -11,16 +11,21 @@ namespace {
 
 constexpr double kUnitsPerMm = 40.0;
 constexpr double kCornerMissLimit = 0.1 * kUnitsPerMm;
-constexpr std::int64_t kMaxCells = 1 << 22;
+// No more cells than segments (and a few for small drawings).
+constexpr std::int64_t kMinCells = 1024;
+constexpr std::int64_t kMaxBoundCells = 64;
 
-double pointSegmentDistance(KnifePoint p, KnifePoint a, KnifePoint b) {
+double squaredSegmentDistance(KnifePoint p, KnifePoint a, KnifePoint b) {
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
   const double lengthSquared = dx * dx + dy * dy;
   double t = 0;
-  if (lengthSquared > 0)
+  if (lengthSquared > 0) {
     t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+  }
+  const double ex = p.x - (a.x + t * dx);
+  const double ey = p.y - (a.y + t * dy);
+  return ex * ex + ey * ey;
 }
 
 double between(KnifePoint a, KnifePoint b) { return std::hypot(b.x - a.x, b.y - a.y); }
@@ -53,12 +58,17 @@ NearestPath::NearestPath(const std::vector<KnifeRun>& runs) {
   }
   const double width = maxX - minX_ + 1;
   const double height = maxY - minY_ + 1;
-  // About one segment a cell, never finer than the segments need.
-  cell_ = std::max(2.0, std::sqrt(width * height / static_cast<double>(segments_.size())));
+  // Cells about twice as wide as the average segment is long, so that a
+  // cell holds a few segments wherever the drawing is dense.
+  double total = 0;
+  for (const Segment& s : segments_) total += between(s.a, s.b);
+  cell_ = std::max(2.0, 2 * total / static_cast<double>(segments_.size()));
   for (;;) {
     cols_ = static_cast<std::int64_t>(width / cell_) + 1;
     rows_ = static_cast<std::int64_t>(height / cell_) + 1;
-    if (cols_ * rows_ <= kMaxCells) break;
+    if (cols_ * rows_ <=
+        std::max<std::int64_t>(kMinCells, static_cast<std::int64_t>(segments_.size())))
+      break;
     cell_ *= 1.5;
   }
 
@@ -119,7 +129,7 @@ double NearestPath::distance(KnifePoint p) const {
     const std::size_t c = static_cast<std::size_t>(j * cols_ + i);
     for (std::uint32_t k = cellStart_[c]; k < cellStart_[c + 1]; ++k) {
       const Segment& s = segments_[cellItems_[k]];
-      best = std::min(best, pointSegmentDistance(p, s.a, s.b));
+      best = std::min(best, squaredSegmentDistance(p, s.a, s.b));
     }
   };
   // Rings of cells round p's cell: whatever lies beyond ring k is at least
@@ -128,7 +138,8 @@ double NearestPath::distance(KnifePoint p) const {
       std::max<std::int64_t>({0, -ci, ci - (cols_ - 1), -cj, cj - (rows_ - 1)});
   const std::int64_t last = std::max({ci, cols_ - 1 - ci, cj, rows_ - 1 - cj});
   for (std::int64_t k = first; k <= last; ++k) {
-    if (best <= static_cast<double>(k - 1) * cell_) break;
+    const double ringGap = static_cast<double>(k - 1) * cell_;
+    if (k > 1 && best <= ringGap * ringGap) break;
     if (k == 0) {
       visitCell(ci, cj);
       continue;
@@ -142,40 +153,85 @@ double NearestPath::distance(KnifePoint p) const {
       visitCell(ci + k, j);
     }
   }
-  return best;
+  return std::sqrt(best);
+}
+
+bool NearestPath::within(KnifePoint p, double limit) const {
+  return segmentBound(p, p, limit) <= limit || distance(p) <= limit;
+}
+
+double NearestPath::segmentBound(KnifePoint a, KnifePoint b, double reach) const {
+  double bound = std::numeric_limits<double>::infinity();
+  if (segments_.empty()) return bound;
+  const auto i0 = std::max<std::int64_t>(
+      0, static_cast<std::int64_t>(std::floor((a.x - reach - minX_) / cell_)));
+  const auto i1 =
+      std::min(cols_ - 1, static_cast<std::int64_t>(std::floor((a.x + reach - minX_) / cell_)));
+  const auto j0 = std::max<std::int64_t>(
+      0, static_cast<std::int64_t>(std::floor((a.y - reach - minY_) / cell_)));
+  const auto j1 =
+      std::min(rows_ - 1, static_cast<std::int64_t>(std::floor((a.y + reach - minY_) / cell_)));
+  if (i1 < i0 || j1 < j0 || (i1 - i0 + 1) * (j1 - j0 + 1) > kMaxBoundCells) return bound;
+  for (std::int64_t j = j0; j <= j1; ++j) {
+    for (std::int64_t i = i0; i <= i1; ++i) {
+      const std::size_t c = static_cast<std::size_t>(j * cols_ + i);
+      for (std::uint32_t k = cellStart_[c]; k < cellStart_[c + 1]; ++k) {
+        const Segment& s = segments_[cellItems_[k]];
+        bound = std::min(bound, std::max(squaredSegmentDistance(a, s.a, s.b),
+                                         squaredSegmentDistance(b, s.a, s.b)));
+      }
+    }
+  }
+  return std::sqrt(bound);
 }
 
 FarthestPoint farthestPoint(const std::vector<KnifeRun>& from, const NearestPath& to) {
   FarthestPoint best{-1, {}};
-  std::vector<std::vector<double>> vertexDistance(from.size());
-  for (std::size_t r = 0; r < from.size(); ++r) {
-    for (const KnifePoint& p : from[r]) {
-      const double d = to.distance(p);
-      vertexDistance[r].push_back(d);
-      if (d > best.distance) best = {d, p};
+  auto consider = [&](KnifePoint p) {
+    const double d = to.distance(p);
+    if (d > best.distance) best = {d, p};
+    return d;
+  };
+  // A first best from a few vertices, so that most segments are passed
+  // over below without measuring their ends.
+  constexpr std::size_t kSeedEvery = 16;
+  std::size_t seen = 0;
+  for (const KnifeRun& run : from) {
+    for (const KnifePoint& p : run) {
+      if (seen++ % kSeedEvery == 0) consider(p);
     }
   }
-  // Along each segment the distance changes by no more than the way walked,
-  // so a piece whose ends lie at da and db, length l apart, holds nothing
-  // further than (da + db + l) / 2: pieces that cannot beat the best so far
-  // are not looked into.
+  // No point of a segment lies further from one segment of `to` than its
+  // further end, and along a segment the distance changes by no more than
+  // the way walked (a piece whose ends lie at da and db, length l apart,
+  // holds nothing further than (da + db + l) / 2). Pieces that cannot beat
+  // the best so far are not looked into; the others are halved.
   struct Piece {
     KnifePoint a, b;
     double da, db;
   };
   std::vector<Piece> pieces;
-  for (std::size_t r = 0; r < from.size(); ++r) {
-    for (std::size_t i = 1; i < from[r].size(); ++i) {
-      pieces.push_back(
-          {from[r][i - 1], from[r][i], vertexDistance[r][i - 1], vertexDistance[r][i]});
+  for (const KnifeRun& run : from) {
+    if (run.size() == 1) consider(run[0]);
+    double previous = -1;  // distance of run[i - 1], once measured
+    for (std::size_t i = 1; i < run.size(); ++i) {
+      const double reach = best.distance + kFarthestTolerance;
+      if (to.segmentBound(run[i - 1], run[i], reach) <= reach) {
+        previous = -1;
+        continue;
+      }
+      const double da = previous >= 0 ? previous : consider(run[i - 1]);
+      const double db = consider(run[i]);
+      previous = db;
+      pieces.push_back({run[i - 1], run[i], da, db});
       while (!pieces.empty()) {
         const Piece piece = pieces.back();
         pieces.pop_back();
-        const double length = between(piece.a, piece.b);
-        if ((piece.da + piece.db + length) / 2 <= best.distance + kFarthestTolerance) continue;
+        const double limit = best.distance + kFarthestTolerance;
+        if ((piece.da + piece.db + between(piece.a, piece.b)) / 2 <= limit) continue;
+        if (to.segmentBound(piece.a, piece.b, limit) <= limit) continue;
         const KnifePoint mid{(piece.a.x + piece.b.x) / 2, (piece.a.y + piece.b.y) / 2};
-        const double dm = to.distance(mid);
-        if (dm > best.distance) best = {dm, mid};
+        const double dm = consider(mid);
         pieces.push_back({piece.a, mid, piece.da, dm});
         pieces.push_back({mid, piece.b, dm, piece.db});
       }
@@ -194,7 +250,7 @@ CutFigures measureCut(const std::vector<KnifeRun>& design, const KnifeCut& cut) 
   figures.length = cut.length;
   for (const KnifeRun& run : design) {
     for (const KnifePoint& p : run) {
-      if (cutPath.distance(p) > kCornerMissLimit) ++figures.cornersMissed;
+      if (!cutPath.within(p, kCornerMissLimit)) ++figures.cornersMissed;
     }
   }
   return figures;

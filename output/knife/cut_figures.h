@@ -19,6 +19,13 @@ class NearestPath {
   bool empty() const { return segments_.empty(); }
   // Distance from p to the nearest point of any polyline (infinite when empty).
   double distance(KnifePoint p) const;
+  // Whether some polyline passes within `limit` of p.
+  bool within(KnifePoint p, double limit) const;
+  // An upper bound of the distance of every point between a and b: the
+  // distance to one segment is convex along a line, so no point of ab lies
+  // further from a segment than the further end does. Looks at the segments
+  // within `reach` of a; infinite when there are too many cells to look at.
+  double segmentBound(KnifePoint a, KnifePoint b, double reach) const;
 
  private:
   struct Segment {

@@ -14,14 +14,6 @@ KnifePoint operator-(KnifePoint a, KnifePoint b) { return {a.x - b.x, a.y - b.y}
 KnifePoint operator*(double k, KnifePoint a) { return {k * a.x, k * a.y}; }
 double dot(KnifePoint a, KnifePoint b) { return a.x * b.x + a.y * b.y; }
 
-// Distance of p from the line through a and b (from a when they coincide).
-double offLine(KnifePoint p, KnifePoint a, KnifePoint b) {
-  const KnifePoint d = b - a;
-  const double length = std::hypot(d.x, d.y);
-  if (length == 0) return std::hypot(p.x - a.x, p.y - a.y);
-  return std::abs(d.x * (p.y - a.y) - d.y * (p.x - a.x)) / length;
-}
-
 void append(KnifeRun& run, KnifePoint p) {
   if (run.empty() || run.back().x != p.x || run.back().y != p.y) run.push_back(p);
 }
@@ -103,24 +95,24 @@ class Knife {
     };
     const KnifePoint end = to - r * (std::cos(theta1) * u + side * std::sin(theta1) * n);
 
-    // Points along the curve, each chord within the tolerance of it. Once
-    // the tip is within the tolerance of the holder's line, what is left of
-    // the curve is within it of the chord to the end.
+    // Points along the curve, each chord within the tolerance of it: an arc
+    // of length l that turns by Δθ lies within l·Δθ/4 of its chord, and the
+    // tip's arc from θa to θb is r·ln(sin θa / sin θb) long. Once the tip is
+    // within the tolerance of the holder's line, what is left of the curve
+    // is within it of the chord to the end.
     double theta = theta0;
-    KnifePoint at = tip_;
+    double step = 0.25;
     while (theta > theta1 && r * std::sin(theta) > kKnifeSampleTolerance) {
-      double next = std::max(theta1, theta - std::min(0.2, std::sqrt(4 * kKnifeSampleTolerance *
-                                                                     std::tan(theta) / r)));
-      KnifePoint nextAt = next == theta1 ? end : tipAt(next);
-      while (theta - next > 1e-9 &&
-             offLine(tipAt((theta + next) / 2), at, nextAt) > kKnifeSampleTolerance / 2) {
-        next = (theta + next) / 2;
-        nextAt = tipAt(next);
+      double next = std::max(theta1, theta - step);
+      while (r * std::log(std::sin(theta) / std::sin(next)) * (theta - next) >
+             4 * kKnifeSampleTolerance) {
+        step /= 2;
+        next = std::max(theta1, theta - step);
       }
       if (next == theta1) break;
-      append(run, nextAt);
+      append(run, tipAt(next));
       theta = next;
-      at = nextAt;
+      step *= 1.5;
     }
     tip_ = end;
     append(run, end);

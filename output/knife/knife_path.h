@@ -34,7 +34,7 @@ struct KnifeCut {
 };
 
 // Largest distance of the tip's polyline from the curve it stands for.
-inline constexpr double kKnifeSampleTolerance = 0.01;  // units: 0.00025 mm
+inline constexpr double kKnifeSampleTolerance = 0.02;  // units: 0.0005 mm
 
 // The tip's path under the holder path `trace`, for blade offset `blade`
 // (units) and the heading before the first cut in degrees counter-clockwise
