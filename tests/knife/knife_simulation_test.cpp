@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 
+#include "output/knife/knife_preview.h"
 #include "output/knife/knife_simulation.h"
 #include "output/pipeline/convert_job.h"
 #include "support/recording_operator.h"
@@ -128,6 +131,21 @@ TEST(KnifeSimulation, KnifeUpKeepsTheHeading) {
   ASSERT_EQ(s.cut.runs.size(), 2u);
   EXPECT_NEAR(s.cut.runs[1].front().x, 400, 1e-9);
   EXPECT_NEAR(s.cut.runs[1].front().y, 390, 1e-9);
+}
+
+TEST(KnifeSimulation, CornerOptionsAreSimulatedWithoutAStreamFile) {
+  testing::TempDir dir;
+  const std::string plain = dir.file("QuillonPro2.tmp");
+  testing::writeFile(plain, "IN;PA;PU0,0;PU0,0;PD0,0;PD800,0;PD800,800;PD0,800;PD0,0;PU0,0;!PG;");
+  const auto sharp = simulateCornerOptions(plain, Dialect::Dmpl, 0.25, std::nullopt, kBladeMm);
+  ASSERT_TRUE(sharp.has_value());
+  EXPECT_LT(mm(sharp->figures.miss.distance), 0.02);
+  const auto plainCut =
+      simulateCornerOptions(plain, Dialect::Dmpl, std::nullopt, std::nullopt, kBladeMm);
+  ASSERT_TRUE(plainCut.has_value());
+  EXPECT_NEAR(mm(plainCut->figures.miss.distance), 0.663 * kBladeMm, 0.005);
+  EXPECT_FALSE(simulateCornerOptions(plain, Dialect::Dmpl, 0.0, 0.0, kBladeMm).has_value());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 }  // namespace
