@@ -262,6 +262,12 @@ int suggest(Simulator& simulator, const std::string& machine, const CornerSettin
   }
   std::optional<CornerSetting> best;
   std::optional<CutFigures> bestFigures;
+  // When the knife going down already scratches 0.1 mm off the design, the
+  // best is the one that misses least without overshooting more than the
+  // saved setting does; failing that, the one that misses least.
+  const double savedOvershoot = currentRun->figures.overshoot.distance + kFarthestTolerance;
+  std::optional<CornerSetting> noWorse;
+  std::optional<CutFigures> noWorseFigures;
   std::optional<CornerSetting> fallback;
   std::optional<CutFigures> fallbackFigures;
   for (const auto& angle : distances) {
@@ -274,6 +280,11 @@ int suggest(Simulator& simulator, const std::string& machine, const CornerSettin
         fallback = setting;
         fallbackFigures = f;
       }
+      if (f.overshoot.distance <= savedOvershoot &&
+          (!noWorseFigures || better(f, *noWorseFigures))) {
+        noWorse = setting;
+        noWorseFigures = f;
+      }
       if (f.overshoot.distance < kOvershootLimit && (!bestFigures || better(f, *bestFigures))) {
         best = setting;
         bestFigures = f;
@@ -285,6 +296,12 @@ int suggest(Simulator& simulator, const std::string& machine, const CornerSettin
   if (best) {
     std::printf("best  %s: %s\n", describeSetting(*best).c_str(),
                 describeFigures(*bestFigures).c_str());
+  } else if (noWorse) {
+    std::printf(
+        "best  %s (no setting keeps the overshoot under 0.1 mm; this one overshoots no "
+        "more than the %s one): %s\n",
+        describeSetting(*noWorse).c_str(), given ? "given" : "saved",
+        describeFigures(*noWorseFigures).c_str());
   } else if (fallback) {
     std::printf("best  %s (no setting keeps the overshoot under 0.1 mm): %s\n",
                 describeSetting(*fallback).c_str(), describeFigures(*fallbackFigures).c_str());
