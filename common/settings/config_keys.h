@@ -44,5 +44,7 @@ inline constexpr TextKey kAngleEnabled{"ENABLE", "ANGLE", "0"};
 inline constexpr TextKey kClosedEnabled{"ENABLE", "CLOSED", "0"};
 // "1": paths are cut inside first, in an order of least knife-up travel.
 inline constexpr TextKey kCutOrderEnabled{"ENABLE", "ORDER", "0"};
+// The drag knife's blade offset in mm for the simulated cut; empty: none.
+inline constexpr TextKey kBladeOffset{"KNIFE", "BLADE", ""};
 
 }  // namespace corvane::settings

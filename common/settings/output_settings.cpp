@@ -43,6 +43,15 @@ bool saveOutputSettings(const std::filesystem::path& configFile, const OutputSet
   return stored;
 }
 
+std::string loadBladeOffset(const std::filesystem::path& configFile) {
+  return read(configFile, kBladeOffset);
+}
+
+bool saveBladeOffset(const std::filesystem::path& configFile, std::string_view text) {
+  if (text.empty() && loadBladeOffset(configFile).empty()) return true;
+  return write(configFile, kBladeOffset, text);
+}
+
 std::string readLanguageCode(const std::filesystem::path& configFile) {
   return read(configFile, kLanguage);
 }

@@ -29,6 +29,13 @@ OutputSettings loadOutputSettings(const std::filesystem::path& configFile);
 // False when a value could not be stored.
 bool saveOutputSettings(const std::filesystem::path& configFile, const OutputSettings& settings);
 
+// [KNIFE] BLADE, the blade offset the preview simulates the cut with; empty
+// when none is set.
+std::string loadBladeOffset(const std::filesystem::path& configFile);
+// Writes the key only when there is something to keep or to clear, so a
+// Config.ini that never had a blade offset stays as it was.
+bool saveBladeOffset(const std::filesystem::path& configFile, std::string_view text);
+
 // [SYS] LANG as the tool window left it, "EN" when missing.
 std::string readLanguageCode(const std::filesystem::path& configFile);
 

@@ -19,4 +19,12 @@ int usageError(const std::string& what, const char* usage);
 bool writeStreamPreview(const std::filesystem::path& streamPath,
                         const std::filesystem::path& previewPath, Operator& op);
 
+// The same picture with the drag knife's simulated cut over it, measured
+// against `design` (the intermediate file's text), heading 0 at the start.
+bool writeKnifePreview(const std::string& streamPath, const std::string& design, double bladeMm,
+                       const std::string& previewPath, Operator& op);
+
+// A file's bytes; empty when it cannot be read.
+std::string readWholeFile(const std::string& path);
+
 }  // namespace corvane::cli

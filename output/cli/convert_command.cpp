@@ -25,7 +25,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: corvane-out convert JOB -o STREAM [--machine NAME] [--angle MM] [--closed MM]\n"
-    "                           [--intermediate FILE] [--preview FILE.svg]\n"
+    "                           [--intermediate FILE] [--preview FILE.svg [--blade MM]]\n"
     "                           [--order [--report] | --no-order]\n";
 
 int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
@@ -52,6 +52,7 @@ int runConvertCommand(int argc, char** argv) {
   std::filesystem::path previewPath;
   bool keepIntermediate = false;
   bool report = false;
+  std::optional<double> bladeMm;
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -60,7 +61,7 @@ int runConvertCommand(int argc, char** argv) {
     } else if (arg == "--report") {
       report = true;
     } else if (arg == "-o" || arg == "--machine" || arg == "--angle" || arg == "--closed" ||
-               arg == "--intermediate" || arg == "--preview") {
+               arg == "--intermediate" || arg == "--preview" || arg == "--blade") {
       const char* text = value();
       if (text == nullptr) return usageError(std::string(arg) + " needs a value");
       if (arg == "-o") {
@@ -75,7 +76,7 @@ int runConvertCommand(int argc, char** argv) {
       } else {
         const auto mm = parseMillimetres(text);
         if (!mm) return usageError(std::string(arg) + ": not a number of millimetres: " + text);
-        (arg == "--angle" ? request.angleMm : request.closedMm) = mm;
+        (arg == "--angle" ? request.angleMm : arg == "--closed" ? request.closedMm : bladeMm) = mm;
       }
     } else if (!arg.empty() && arg[0] == '-') {
       return usageError("unknown option " + std::string(arg));
@@ -86,6 +87,9 @@ int runConvertCommand(int argc, char** argv) {
     }
   }
   if (request.jobPath.empty()) return usageError("no job file given");
+  if (bladeMm && (previewPath.empty() || !(*bladeMm > 0))) {
+    return usageError("--blade takes a blade offset above 0 mm, for the picture of --preview");
+  }
   if (request.streamPath.empty()) return usageError("no stream file given (-o STREAM)");
   if (report && !request.order) return usageError("--report tells the cut order: give --order");
   if (request.intermediatePath.empty()) {
@@ -103,6 +107,9 @@ int runConvertCommand(int argc, char** argv) {
   StderrOperator op;
   CutOrderFigures figures;
   const bool written = convertJob(request, op, &figures);
+  // The design the simulated cut is measured against, before it goes.
+  const std::string design =
+      written && bladeMm ? cli::readWholeFile(request.intermediatePath) : std::string();
   std::error_code error;
   if (!keepIntermediate) std::filesystem::remove(request.intermediatePath, error);
   if (!written) {
@@ -123,7 +130,12 @@ int runConvertCommand(int argc, char** argv) {
       }
     }
   }
-  if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
+  if (bladeMm) {
+    if (cli::writeKnifePreview(request.streamPath, design, *bladeMm, previewPath, op)) {
+      std::printf("%s: preview of the cut, with the knife's cut at a blade offset of %g mm\n",
+                  pathText(previewPath).c_str(), *bladeMm);
+    }
+  } else if (!previewPath.empty() && cli::writeStreamPreview(request.streamPath, previewPath, op)) {
     std::printf("%s: preview of the cut\n", pathText(previewPath).c_str());
   }
   return 0;

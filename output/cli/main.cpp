@@ -7,6 +7,7 @@
 #include "output/cli/convert_command.h"
 #include "output/cli/port_commands.h"
 #include "output/cli/run_command.h"
+#include "output/cli/simulate_command.h"
 #include "output/cli/stderr_operator.h"
 
 namespace {
@@ -16,6 +17,8 @@ constexpr const char* kUsage =
     "                           [--intermediate FILE] [--preview FILE.svg]\n"
     "       corvane-out run [DIR] [--port PORT] [--baud N] [--machine NAME]\n"
     "                       [--angle MM|off] [--closed MM|off] [--preview FILE.svg]\n"
+    "       corvane-out simulate JOB --blade MM [--machine NAME] [--angle MM|off]\n"
+    "                            [--closed MM|off] [--heading DEG] [--svg FILE] [--suggest]\n"
     "       corvane-out ports\n"
     "       corvane-out send FILE --port PORT [--baud N] [--title NAME]\n";
 
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "convert") return corvane::runConvertCommand(argc - 2, argv + 2);
+  if (command == "simulate") return corvane::runSimulateCommand(argc - 2, argv + 2);
   if (command == "ports" || command == "send" || command == "run") {
     corvane::StderrOperator op;
     const auto transport = corvane::makeSystemTransport();

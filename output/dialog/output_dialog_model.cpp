@@ -137,10 +137,9 @@ OutputChoices OutputDialogModel::choices() const {
   return c;
 }
 
-std::vector<PreviewLine> previewLines(const std::vector<PathPoint>& points, std::int32_t maxX,
-                                      std::int32_t maxY, int width, int height) {
-  std::vector<PreviewLine> lines;
-  if (points.empty()) return lines;
+namespace {
+
+double previewScale(std::int32_t maxX, std::int32_t maxY, int width, int height) {
   // A job with no extent along an axis (a single vertical or horizontal
   // line) is scaled by the other axis alone; one with none at all by 1.
   double scale = 1.0;
@@ -151,6 +150,16 @@ std::vector<PreviewLine> previewLines(const std::vector<PathPoint>& points, std:
   } else if (maxY > 0) {
     scale = double(height) / maxY;
   }
+  return scale;
+}
+
+}  // namespace
+
+std::vector<PreviewLine> previewLines(const std::vector<PathPoint>& points, std::int32_t maxX,
+                                      std::int32_t maxY, int width, int height) {
+  std::vector<PreviewLine> lines;
+  if (points.empty()) return lines;
+  const double scale = previewScale(maxX, maxY, width, height);
   auto x = [&](const PathPoint& p) { return clampToInt(width - std::trunc(p.x * scale)); };
   auto y = [&](const PathPoint& p) { return clampToInt(height - std::trunc(p.y * scale)); };
   for (std::size_t k = 1; k < points.size(); ++k) {
@@ -158,6 +167,31 @@ std::vector<PreviewLine> previewLines(const std::vector<PathPoint>& points, std:
     const PathPoint& to = points[k];
     if (from.penUp || to.penUp) continue;
     lines.push_back({x(to), y(to), x(from), y(from)});
+  }
+  return lines;
+}
+
+std::vector<PreviewLine> knifePreviewLines(const std::vector<KnifeRun>& cut, std::int32_t maxX,
+                                           std::int32_t maxY, int width, int height) {
+  std::vector<PreviewLine> lines;
+  const double scale = previewScale(maxX, maxY, width, height);
+  auto x = [&](const KnifePoint& p) { return clampToInt(width - std::trunc(p.y * scale)); };
+  auto y = [&](const KnifePoint& p) { return clampToInt(height - std::trunc(p.x * scale)); };
+  for (const KnifeRun& run : cut) {
+    // Tip samples within one pixel make one line; a run that stays in one
+    // pixel (a dot) is one pixel long, as GDI leaves out lines of no length.
+    int atX = x(run[0]);
+    int atY = y(run[0]);
+    const std::size_t first = lines.size();
+    for (std::size_t k = 1; k < run.size(); ++k) {
+      const int toX = x(run[k]);
+      const int toY = y(run[k]);
+      if (toX == atX && toY == atY) continue;
+      lines.push_back({atX, atY, toX, toY});
+      atX = toX;
+      atY = toY;
+    }
+    if (lines.size() == first) lines.push_back({atX, atY, atX + 1, atY});
   }
   return lines;
 }

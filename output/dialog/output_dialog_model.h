@@ -11,6 +11,7 @@
 
 #include "common/settings/output_settings.h"
 #include "output/engine/path_point.h"
+#include "output/knife/knife_path.h"
 #include "output/pipeline/output_job.h"
 #include "output/transport/port.h"
 
@@ -85,5 +86,11 @@ struct PreviewLine {
 };
 std::vector<PreviewLine> previewLines(const std::vector<PathPoint>& points, std::int32_t maxX,
                                       std::int32_t maxY, int width, int height);
+
+// The knife's simulated cut in the same picture. The cut is in the stream's
+// axes, which are the job's exchanged, so its (x, y) is drawn as the job's
+// point (y, x).
+std::vector<PreviewLine> knifePreviewLines(const std::vector<KnifeRun>& cut, std::int32_t maxX,
+                                           std::int32_t maxY, int width, int height);
 
 }  // namespace corvane

@@ -26,6 +26,8 @@ std::string EnglishTexts::text(TextId id) const {
       return CORVANE_TEXT_108;
     case TextId::CannotStop:
       return CORVANE_TEXT_109;
+    case TextId::KnifeMiss:
+      return CORVANE_TEXT_120;
   }
   return {};
 }

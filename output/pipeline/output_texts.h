@@ -15,6 +15,7 @@ enum class TextId {
   ProgressLine = 107,  // {port}, {sent} and {total} are filled in
   StopOnClose = 108,
   CannotStop = 109,
+  KnifeMiss = 120,  // {miss} is filled in, in mm
 };
 
 class TextSource {

@@ -19,6 +19,12 @@ void appendNumber(std::string& out, double value) {
 }
 
 void appendPoint(std::string& out, char command, std::int32_t x, std::int32_t y) {
+  appendSvgPoint(out, command, x, y);
+}
+
+}  // namespace
+
+void appendSvgPoint(std::string& out, char command, double x, double y) {
   out += command;
   appendNumber(out, x / kUnitsPerMm);
   out += ',';
@@ -27,9 +33,8 @@ void appendPoint(std::string& out, char command, std::int32_t x, std::int32_t y)
   out += ' ';
 }
 
-}  // namespace
-
-std::string renderSvgPreview(const StreamTrace& trace) {
+std::string renderSvgPreview(const StreamTrace& trace, std::string_view under,
+                             std::string_view over) {
   const double left = trace.minX / kUnitsPerMm - kMarginMm;
   const double top = -trace.maxY / kUnitsPerMm - kMarginMm;
   const double width = (static_cast<double>(trace.maxX) - trace.minX) / kUnitsPerMm + 2 * kMarginMm;
@@ -78,12 +83,15 @@ std::string renderSvgPreview(const StreamTrace& trace) {
   svg += "\" height=\"";
   appendNumber(svg, height);
   svg += "\" fill=\"white\"/>\n";
+  svg += under;
   svg +=
       "<path fill=\"none\" stroke=\"#999999\" stroke-width=\"0.2\" stroke-dasharray=\"1 1\" d=\"";
   svg += travel;
   svg += "\"/>\n<path fill=\"none\" stroke=\"#0040c0\" stroke-width=\"0.3\" d=\"";
   svg += cuts;
-  svg += "\"/>\n</svg>\n";
+  svg += "\"/>\n";
+  svg += over;
+  svg += "</svg>\n";
   return svg;
 }
 

@@ -5,12 +5,16 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "common/job_contract.h"
 #include "common/settings/output_settings.h"
 #include "output/dialog/output_dialog_model.h"
+#include "output/knife/knife_preview.h"
+#include "output/pipeline/decimal_text.h"
 #include "output/pipeline/output_job.h"
 #include "output/program/dialog_controls_win32.h"
 #include "output/program/library_texts_win32.h"
@@ -29,6 +33,10 @@ namespace {
 constexpr UINT kSendChanged = WM_APP + 1;
 // The progress bar counts in thousandths of the send.
 constexpr int kProgressSteps = 1000;
+// The knife's cut is simulated again once the operator has stopped typing
+// for this long.
+constexpr UINT_PTR kKnifeTimer = 1;
+constexpr UINT kKnifeDelayMs = 300;
 
 INT_PTR CALLBACK aboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -88,6 +96,11 @@ class OutputDialog final : private SendWatcher {
       case kSendChanged:
         onSendChanged();
         return TRUE;
+      case WM_TIMER:
+        if (wParam != kKnifeTimer) return FALSE;
+        KillTimer(window_, kKnifeTimer);
+        simulateKnife();
+        return TRUE;
       default:
         return FALSE;
     }
@@ -122,8 +135,43 @@ class OutputDialog final : private SendWatcher {
     // Only a dialog that got this far owns the job's files; one that was
     // refused leaves the tool window's job alone.
     ownsJobFiles_ = true;
+    simulateKnife();
     InvalidateRect(controls().item(IDC_FRAME_PREVIEW), nullptr, TRUE);
     return TRUE;
+  }
+
+  void scheduleKnife() const {
+    if (ownsJobFiles_) SetTimer(window_, kKnifeTimer, kKnifeDelayMs, nullptr);
+  }
+
+  // With a blade offset set, the cut the knife would make of the stream the
+  // current choices build, and its largest miss under the preview. Without
+  // one, nothing: the preview is the stream's alone.
+  void simulateKnife() {
+    const DialogControls c = controls();
+    takeValues();
+    const std::string bladeText = c.text(IDC_EDIT_BLADE);
+    const double blade = decimalValue(bladeText);
+    const bool had = knife_.has_value();
+    knife_.reset();
+    if (blade > 0 && job_) {
+      knife_ = simulateCornerOptions(
+          files_.plain(), dialectForMachine(model_.machines.selectedText()),
+          model_.angleEnabled ? std::optional(decimalValue(model_.angleText)) : std::nullopt,
+          model_.closedEnabled ? std::optional(decimalValue(model_.closedText)) : std::nullopt,
+          blade);
+      if (knife_ && (knife_->design.empty() || knife_->cut.runs.empty())) knife_.reset();
+    }
+    std::string missText;
+    if (knife_) {
+      char mm[32];
+      std::snprintf(mm, sizeof mm, "%.3f", knife_->figures.miss.distance / kKnifeUnitsPerMm);
+      missText = texts_.text(TextId::KnifeMiss);
+      const auto at = missText.find("{miss}");
+      if (at != std::string::npos) missText.replace(at, 6, mm);
+    }
+    c.setText(IDC_TEXT_KNIFE_MISS, missText);
+    if (had || knife_) InvalidateRect(c.item(IDC_FRAME_PREVIEW), nullptr, TRUE);
   }
 
   void addAboutItem() {
@@ -173,6 +221,7 @@ class OutputDialog final : private SendWatcher {
     c.setChecked(IDC_CHECK_ORDER, model_.orderEnabled);
     c.setReadOnly(IDC_EDIT_ANGLE, !model_.angleEnabled);
     c.setReadOnly(IDC_EDIT_CLOSED, !model_.closedEnabled);
+    c.setText(IDC_EDIT_BLADE, settings::loadBladeOffset(files_.config()));
   }
 
   void showLists() const {
@@ -206,8 +255,19 @@ class OutputDialog final : private SendWatcher {
     switch (id) {
       case IDC_CHECK_ANGLE:
       case IDC_CHECK_CLOSED:
-        if (code == BN_CLICKED) onOptionToggled(id);
+        if (code == BN_CLICKED) {
+          onOptionToggled(id);
+          scheduleKnife();
+        }
         return TRUE;
+      case IDC_EDIT_ANGLE:
+      case IDC_EDIT_CLOSED:
+      case IDC_EDIT_BLADE:
+        if (code == EN_CHANGE) scheduleKnife();
+        return FALSE;
+      case IDC_COMBO_MACHINE:
+        if (code == CBN_SELCHANGE) scheduleKnife();
+        return FALSE;
       case IDC_COMBO_PORT:
         if (code == CBN_SELCHANGE) {
           model_.selectPort(controls().listSelection(IDC_COMBO_PORT));
@@ -247,6 +307,7 @@ class OutputDialog final : private SendWatcher {
     // Written on every press, whatever the send then reports: the next
     // start shows the choices the operator last sent with.
     settings::saveOutputSettings(files_.config(), model_.settingsToSave());
+    settings::saveBladeOffset(files_.config(), controls().text(IDC_EDIT_BLADE));
     job_->runJob(model_.choices());
     showProgress();
     if (closeWhenDone_ && !job_->sending()) EndDialog(window_, kExitClosed);
@@ -365,9 +426,25 @@ class OutputDialog final : private SendWatcher {
         MoveToEx(dc, area.left + line.x0, area.top + line.y0, nullptr);
         LineTo(dc, area.left + line.x1, area.top + line.y1);
       }
+      if (knife_) drawKnife(dc, area, model);
     }
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
+  }
+
+  // The knife's cut in red over the stream's lines.
+  void drawKnife(HDC dc, const RECT& area, const PltConverter& model) const {
+    HPEN red = CreatePen(PS_SOLID, 1, RGB(220, 0, 0));
+    if (!red) return;
+    HGDIOBJ old = SelectObject(dc, red);
+    for (const PreviewLine& line :
+         knifePreviewLines(knife_->cut.runs, model.maxX(), model.maxY(), area.right - area.left,
+                           area.bottom - area.top)) {
+      MoveToEx(dc, area.left + line.x0, area.top + line.y0, nullptr);
+      LineTo(dc, area.left + line.x1, area.top + line.y1);
+    }
+    SelectObject(dc, old);
+    DeleteObject(red);
   }
 
   BOOL onPaint() {
@@ -403,6 +480,7 @@ class OutputDialog final : private SendWatcher {
   std::unique_ptr<Transport> transport_;
   std::optional<OutputJob> job_;
   OutputDialogModel model_;
+  std::optional<KnifeSimulation> knife_;
   InstanceClaim instance_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;

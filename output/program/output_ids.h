@@ -18,6 +18,8 @@
 #define IDS_SEND_PROGRESS 107
 #define IDS_STOP_ON_CLOSE 108
 #define IDS_CANNOT_STOP 109
+// The largest miss of the simulated knife, under the preview.
+#define IDS_KNIFE_MISS 120
 
 // The About item added to the system menu.
 #define IDM_ABOUT 16
@@ -42,3 +44,8 @@
 #define IDC_BUTTON_STOP 1016
 // Cut inside first, in an order of least knife-up travel.
 #define IDC_CHECK_ORDER 1030
+// The drag knife's blade offset in mm, and the largest miss of its
+// simulated cut.
+#define IDC_LABEL_BLADE 1020
+#define IDC_EDIT_BLADE 1021
+#define IDC_TEXT_KNIFE_MISS 1022

@@ -21,6 +21,9 @@
   "吗？刻字机保留已接收的内容；之后须从工具窗口重新发送作业。"
 
 /* Captions and labels of the dialogs in lang_ch.dll. */
+/* 设置刀尖偏移时显示在预览下方；{miss} 由程序填入。 */
+#define CORVANE_TEXT_120 "刀尖最大漏切：{miss} 毫米"
+
 #define CORVANE_LABEL_CAPTION "CORVANE-OUT 输出"
 #define CORVANE_LABEL_PORT "端口："
 #define CORVANE_LABEL_BAUD "波特率："
@@ -34,5 +37,6 @@
 #define CORVANE_LABEL_STOP "停止(&S)"
 #define CORVANE_LABEL_OK "确定"
 #define CORVANE_LABEL_CANCEL "取消"
+#define CORVANE_LABEL_BLADE "刀偏："
 #define CORVANE_LABEL_ABOUT_CAPTION "关于 CORVANE-OUT"
 #define CORVANE_LABEL_ABOUT_TEXT "CORVANE-OUT 0.1：将刻字作业发送到刻字机。"

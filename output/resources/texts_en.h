@@ -26,6 +26,9 @@
   "CORVANE-OUT now instead? The cutter keeps what it has received; the job must then be sent " \
   "again from the tool window."
 
+/* Under the preview when a blade offset is set; {miss} is filled in. */
+#define CORVANE_TEXT_120 "Largest miss of the knife: {miss} mm"
+
 /* Captions and labels of the dialogs in lang_en.dll. */
 #define CORVANE_LABEL_CAPTION "CORVANE-OUT Output"
 #define CORVANE_LABEL_PORT "Port:"
@@ -40,5 +43,6 @@
 #define CORVANE_LABEL_STOP "&Stop"
 #define CORVANE_LABEL_OK "OK"
 #define CORVANE_LABEL_CANCEL "Cancel"
+#define CORVANE_LABEL_BLADE "Blade:"
 #define CORVANE_LABEL_ABOUT_CAPTION "About CORVANE-OUT"
 #define CORVANE_LABEL_ABOUT_TEXT "CORVANE-OUT 0.1: sends cutting jobs to sign cutters."

@@ -173,5 +173,18 @@ TEST(PreviewLines, AJobWithoutExtentAlongAnAxisStillDraws) {
   EXPECT_TRUE(previewLines({}, 0, 0, 100, 100).empty());
 }
 
+TEST(PreviewLines, KnifeCutIsDrawnInTheJobsAxes) {
+  // The cut is in the stream's axes: its (10, 20) is the job's (20, 10),
+  // drawn at (100 - 20, 100 - 10). Samples within one pixel join; a dot
+  // is one pixel long.
+  const std::vector<KnifeRun> cut{{{10, 20}, {10.4, 20.2}, {30, 20}}, {{50, 50}}};
+  const auto lines = knifePreviewLines(cut, 100, 100, 100, 100);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ((std::vector<int>{lines[0].x0, lines[0].y0, lines[0].x1, lines[0].y1}),
+            (std::vector<int>{80, 90, 80, 70}));
+  EXPECT_EQ((std::vector<int>{lines[1].x0, lines[1].y0, lines[1].x1, lines[1].y1}),
+            (std::vector<int>{50, 50, 51, 50}));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -110,5 +110,17 @@ TEST_F(OutputSettingsTest, OnlyTheExactCodeENChoosesTheEnglishLibrary) {
   }
 }
 
+TEST_F(OutputSettingsTest, BladeOffsetIsWrittenOnlyOnceThereIsOne) {
+  const std::string before = "[SYS]\r\nLANG=EN\r\n";
+  writeBytes(ini_, before);
+  EXPECT_EQ(loadBladeOffset(ini_), "");
+  ASSERT_TRUE(saveBladeOffset(ini_, ""));
+  EXPECT_EQ(visible(readBytes(ini_).value_or("")), visible(before));
+  ASSERT_TRUE(saveBladeOffset(ini_, "0.25"));
+  EXPECT_EQ(loadBladeOffset(ini_), "0.25");
+  ASSERT_TRUE(saveBladeOffset(ini_, ""));
+  EXPECT_EQ(visible(readBytes(ini_).value_or("")), visible(before + "[KNIFE]\r\nBLADE=\r\n"));
+}
+
 }  // namespace
 }  // namespace corvane::settings

@@ -377,6 +377,42 @@ TEST_F(OutputDialogTest, ChoicesAreSavedOnOutputAndShownAtTheNextStart) {
   EXPECT_EQ(closeWith(*app, dialog, IDCANCEL), std::optional<DWORD>(kExitClosed));
 }
 
+TEST_F(OutputDialogTest, BladeOffsetDrawsTheKnifesCutAndItsLargestMiss) {
+  // A 5 mm square: at this scale the knife's rounded corners show.
+  directory.write("Config.ini", config("EN", kSendToCutter + "[KNIFE]\r\nBLADE=0.25\r\n"));
+  directory.write("QuillonPro1.tmp",
+                  "IN;PA;PU0,0;PD200,0;PD200,200;PD0,200;PD0,0;PU0,0;\r\nDB0,0,200,0;\r\n");
+  std::optional<Launched> app;
+  HWND dialog = startDialog(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(controlText(dialog, IDC_EDIT_BLADE), "0.25");
+  EXPECT_EQ(controlText(dialog, IDC_TEXT_KNIFE_MISS), "Largest miss of the knife: 0.204 mm");
+  if (const std::optional<std::string> folder = artefactFolder()) {
+    EXPECT_TRUE(takeScreenshot(*folder + "/output-dialog-knife.png"));
+  }
+  // The overcut swings the blade round: the miss shrinks.
+  ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_ANGLE));
+  ASSERT_TRUE(setControlText(dialog, IDC_EDIT_ANGLE, "0.25"));
+  EXPECT_TRUE(waitUntil([&] {
+    return controlText(dialog, IDC_TEXT_KNIFE_MISS) == "Largest miss of the knife: 0.109 mm";
+  })) << controlText(dialog, IDC_TEXT_KNIFE_MISS);
+  if (const std::optional<std::string> folder = artefactFolder()) {
+    EXPECT_TRUE(takeScreenshot(*folder + "/output-dialog-knife-overcut.png"));
+  }
+  // No blade offset: no simulation, and the stream is the same either way.
+  ASSERT_TRUE(setControlText(dialog, IDC_EDIT_BLADE, ""));
+  EXPECT_TRUE(waitUntil([&] { return controlText(dialog, IDC_TEXT_KNIFE_MISS).empty(); }));
+  ASSERT_TRUE(clickCheckBox(dialog, IDC_CHECK_ANGLE));
+  cutter.mark();
+  ASSERT_TRUE(clickButton(dialog, IDC_BUTTON_OUTPUT));
+  EXPECT_TRUE(
+      cutter.receives("IN;PA;PU0,0;PU0,200;PD0,200;PD0,0;PD200,0;PD200,200;PD0,200;"
+                      "PU0,200;PU0,0;!PG;"))
+      << "received: " << cutter.sinceMark();
+  EXPECT_EQ(directory.setting("KNIFE", "BLADE"), "");
+  EXPECT_EQ(closeWith(*app, dialog, IDOK), std::optional<DWORD>(kExitClosed));
+}
+
 TEST_F(OutputDialogTest, BaudRateIsOfferedOnlyForSerialPorts) {
   ASSERT_TRUE(addSpoolerPort("USB009"));
   directory.write("Config.ini", config("EN", kSendToCutter));
