@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 #include <system_error>
 
@@ -12,10 +13,12 @@ namespace {
 constexpr std::string_view kLayerId = "MarkLayer";
 constexpr std::string_view kShapeId = "MarkLine";
 
-// Shortest text that reads back as the same double: the marks stay exact.
+// A nanometre-sized user unit is past any printer; rounding there keeps the
+// numbers short (80, not 80.00000000000001).
 std::string number(double value) {
   std::array<char, 32> text{};
-  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value);
+  const double rounded = std::round(value * 1e9) / 1e9;
+  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), rounded);
   return error == std::errc() ? std::string(text.data(), end) : std::string("0");
 }
 
