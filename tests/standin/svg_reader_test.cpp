@@ -224,6 +224,28 @@ TEST(SvgReader, LayersHiddenElementsAndText) {
             std::vector<std::string>{"text must be converted to paths before cutting: title"});
 }
 
+TEST(SvgReader, SkipsWhatEditorsAddBesideTheShapes) {
+  // Editor namespaces and elements, CSS this reader has no use for, a
+  // paint it cannot read, a clone: the shapes still come through.
+  const SvgDrawing d =
+      read(drawing("width=\"210mm\" height=\"297mm\" viewBox=\"0 0 210 297\" "
+                   "xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\" "
+                   "inkscape:version=\"1.2.2\"",
+                   R"(<style>.a{fill:red}</style>
+    <sodipodi:namedview id="namedview7" inkscape:current-layer="layer1"/>
+    <metadata><title>t</title></metadata>
+    <g inkscape:label="Layer 1" inkscape:groupmode="layer" id="layer1">
+      <path id="arc" sodipodi:type="arc" sodipodi:cx="50" inkscape:transform-center-x="1.5"
+        style="fill:#f00;paint-order:stroke fill markers;mix-blend-mode:multiply;-inkscape-font-specification:'x'"
+        d="M 70,50 A 20,20 0 0 1 30,50 20,20 0 0 1 70,50 Z"/>
+      <rect id="r" class="a" width="3" height="2" style="fill:context-stroke"/>
+      <use id="clone" href="#r" x="10"/>
+    </g>)"));
+  ASSERT_NE(find(d, "arc"), nullptr);
+  ASSERT_NE(find(d, "r"), nullptr);
+  EXPECT_EQ(d.notices, std::vector<std::string>{"clones must be unlinked before cutting: clone"});
+}
+
 TEST(SvgReader, RefusesWhatIsNoDrawingWithTheReason) {
   const struct {
     std::string text;
