@@ -65,6 +65,18 @@ bool WriteSvgPrintFile(const standin::StandInHost& host, const standin::svg::Svg
       outlineWidth = std::max(outlineWidth, shape.outlineWidth);
     }
   }
+  // A mark off the sheet is not printed, and the cutter cannot find it.
+  const auto offSheet = [&](const host::Point& p) {
+    return p.x < 0 || p.y < 0 || p.x > drawing.root.widthMm || p.y > drawing.root.heightMm;
+  };
+  if (std::any_of(marks.begin(), marks.end(), [&](const standin::Path& mark) {
+        return std::any_of(mark.points.begin(), mark.points.end(), offSheet);
+      })) {
+    std::fprintf(stderr,
+                 "corvane: warning: registration marks lie off the %g x %g mm sheet: leave 22 mm "
+                 "free around the artwork\n",
+                 drawing.root.widthMm, drawing.root.heightMm);
+  }
   if (marks.empty()) {
     std::fprintf(stderr,
                  "corvane: the document has no registration marks: %s holds the drawing alone\n",

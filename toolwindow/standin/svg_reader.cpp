@@ -133,6 +133,11 @@ class ElementContext {
   }
 
   std::string id() const { return attributeOf(node_, "id"); }
+  // The element, as a message names it.
+  std::string where() const {
+    const std::string own = id();
+    return own.empty() ? std::string("an element without id") : "element " + own;
+  }
 
   // --- What the traversal asks -----------------------------------------------------
   bool descends() const { return !displayNone_ && kind_ != Kind::Text && kind_ != Kind::Clone; }
@@ -292,6 +297,11 @@ class ElementContext {
     if (shape.name.empty()) shape.name = "Curve " + std::to_string(collector_->shapeCount);
     for (const RecordedSubpath& subpath : subpaths_) {
       Path path = flattened(subpath, toPage);
+      for (const host::Point& p : path.points) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+          throw ReadFailure{"coordinates out of range in " + where()};
+        }
+      }
       if (path.points.size() > 1) shape.paths.push_back(std::move(path));
     }
     if (shape.paths.empty()) return;
@@ -385,8 +395,7 @@ struct Errors {
 
   template <class Context>
   static std::string where(const Context& context) {
-    const std::string id = context.id();
-    return id.empty() ? std::string("an element without id") : "element " + id;
+    return context.where();
   }
 };
 
