@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "toolwindow/cli/output_program_run.h"
+#include "toolwindow/cli/svg_document.h"
 #include "toolwindow/cli/terminal_tool_operator.h"
 #include "toolwindow/forms/frm_main.h"
 #include "toolwindow/forms/frm_trace.h"
@@ -27,7 +28,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: corvane DRAWING [--select all|none|NAME,...] [--dir DIR] [--build X6|X3|X4]\n"
-    "                       [--no-handoff] [--picture FILE.svg] COMMAND...\n"
+    "                       [--no-handoff] [--picture FILE.svg] [--print FILE.svg] COMMAND...\n"
     "commands: cut-plot, trace MM, mark, cut-contour, delete-contour, lang\n";
 
 struct Command {
@@ -42,6 +43,7 @@ struct Options {
   BuildVariant build = BuildVariant::X6;
   bool handOff = true;
   std::string picture;
+  std::string print;  // SVG drawings only: the sheet to print, with the marks
   std::vector<Command> commands;
 };
 
@@ -58,8 +60,8 @@ bool IsCommand(std::string_view name) {
 bool Parse(int argc, char** argv, Options& options, std::string& problem) {
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    const bool takesValue =
-        arg == "--select" || arg == "--dir" || arg == "--build" || arg == "--picture";
+    const bool takesValue = arg == "--select" || arg == "--dir" || arg == "--build" ||
+                            arg == "--picture" || arg == "--print";
     if (takesValue && i + 1 >= argc) {
       problem = std::string(arg) + " needs a value";
       return false;
@@ -70,6 +72,8 @@ bool Parse(int argc, char** argv, Options& options, std::string& problem) {
       options.directory = argv[++i];
     } else if (arg == "--picture") {
       options.picture = argv[++i];
+    } else if (arg == "--print") {
+      options.print = argv[++i];
     } else if (arg == "--build") {
       const std::string_view build = argv[++i];
       if (build == "X6") {
@@ -108,6 +112,10 @@ bool Parse(int argc, char** argv, Options& options, std::string& problem) {
   }
   if (options.commands.empty()) {
     problem = "no command given";
+    return false;
+  }
+  if (!options.print.empty() && !IsSvgDrawing(options.drawing)) {
+    problem = "--print needs an SVG drawing";
     return false;
   }
   return true;
@@ -208,7 +216,10 @@ int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& progr
 
   standin::StandInHost host;
   host.closeAllDocuments();
-  if (const host::HostStatus opened = host.openPltDocument(options.drawing); !opened) {
+  standin::svg::SvgDrawing svgDrawing;
+  if (IsSvgDrawing(options.drawing)) {
+    if (!OpenSvgDrawing(host, options.drawing, svgDrawing)) return kExitFailed;
+  } else if (const host::HostStatus opened = host.openPltDocument(options.drawing); !opened) {
     std::fprintf(stderr, "corvane: cannot open %s: %s\n", options.drawing.c_str(),
                  opened.error().text.c_str());
     return kExitFailed;
@@ -240,6 +251,16 @@ int RunToolCommandLine(int argc, char** argv, const std::filesystem::path& progr
   }
   main.Form_Unload();
 
+  if (!options.print.empty()) {
+    // A sheet printed after a failed command could carry marks the cut
+    // does not expect.
+    if (status != kExitDone) {
+      std::fprintf(stderr, "corvane: %s not written: a command did not complete\n",
+                   options.print.c_str());
+    } else if (!WriteSvgPrintFile(host, svgDrawing, options.print)) {
+      status = kExitFailed;
+    }
+  }
   if (!options.picture.empty()) {
     if (const host::HostStatus drawn = host.writeSvgPicture(options.picture); !drawn) {
       std::fprintf(stderr, "corvane: %s\n", drawn.error().text.c_str());
