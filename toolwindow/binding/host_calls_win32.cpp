@@ -26,12 +26,11 @@ HostResult<ComRef<IDispatch>> HostCalls::Application() {
   if (!host_.application_) {
     ConnectOutcome connected = host_.connector_->Connect();
     if (!connected.application) {
+      // The operator's words for it come from the text table; this is the
+      // detail that goes with them.
       HostError failure{
           operation_,
-          connected.runningHidden
-              ? "the drawing application is running hidden; show it and press again"
-              : "the drawing application is not running or cannot be reached: " +
-                    HresultText(connected.failure),
+          connected.runningHidden ? "hidden, with documents" : HresultText(connected.failure),
           connected.runningHidden ? HostFailure::RunningHidden : HostFailure::NotRunning};
       // One try per command: no later step starts or finds another host.
       if (host_.inCommand_) host_.commandLost_ = failure;
@@ -85,24 +84,10 @@ HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
     return Fail(name + ": the drawing application reported a failure" + source + ": " +
                 HresultText(outcome.hostCode));
   }
-  if (IsLostConnection(outcome.hr)) {
-    return {operation_,
-            name + ": the drawing application was closed or cannot be reached: " +
-                HresultText(outcome.hr),
-            HostFailure::Lost};
-  }
-  if (IsBusyRefusal(outcome.hr)) {
-    return {operation_,
-            name + ": the drawing application stayed busy and did not take the call: " +
-                HresultText(outcome.hr),
-            HostFailure::Lost};
-  }
-  if (outcome.hr == RPC_E_CALL_CANCELED) {
-    return {operation_,
-            name + ": the drawing application did not answer and the call was given up: " +
-                HresultText(outcome.hr),
-            HostFailure::Lost};
-  }
+  // The operator's words for a host that is gone come from the text table;
+  // the member and the system's words for the code are the detail.
+  if (HostGone(outcome.hr))
+    return {operation_, name + ": " + HresultText(outcome.hr), HostFailure::Lost};
   std::string text = name + " failed: " + HresultText(outcome.hr);
   if (outcome.badArgument != 0) text += ", argument " + std::to_string(outcome.badArgument);
   return Fail(std::move(text));

@@ -14,12 +14,11 @@
 //
 // FILE.plt is opened as the only document (each pen-down run one shape,
 // "Curve 1", "Curve 2", ...); without it the host has one empty document,
-// with --no-document none. --select selects shapes of the active page by
-// name, or all. --fail makes the NTH call of that DrawingHost operation from
-// the start fail with TEXT (several may be given). --dump FILE and --svg FILE
-// write the document as text (document_dump.h) and as SVG at the start and
-// after every call a client makes. --die-at N ends the process at once,
-// unanswered and without revoking anything, when the Nth member call of a
+// with --no-document none, and none when COM starts it. --select selects shapes of the active page
+// by name, or all. --fail makes the NTH call of that DrawingHost operation from the start fail with
+// TEXT (several may be given). --dump FILE and --svg FILE write the document as text
+// (document_dump.h) and as SVG at the start and after every call a client makes. --die-at N ends
+// the process at once, unanswered and without revoking anything, when the Nth member call of a
 // client arrives: the drawing application crashing in the middle of a
 // command. --finish-nothing makes TraceSettings.Finish give Nothing and
 // vectorise nothing. Started by COM ("-Embedding") it shows
@@ -233,7 +232,8 @@ void afterEveryCall() {
 // Builds the document as the command line says; false with a message when
 // it cannot.
 bool prepare(corvane::standin::StandInHost& host, const Options& options) {
-  if (options.noDocument || !options.file.empty()) host.closeAllDocuments();
+  // Started by a client, the drawing application holds no document.
+  if (options.noDocument || options.embedding || !options.file.empty()) host.closeAllDocuments();
   if (!options.file.empty()) {
     const corvane::host::HostStatus opened = host.openPltDocument(options.file);
     if (!opened) {
