@@ -145,7 +145,7 @@ TEST_F(StandInServerTest, EveryApplicationClassReachesTheOneDocumentBothWays) {
       EXPECT_EQ(V_I4(invoke(app, L"VersionMajor", kGet).value.get()), served.versionMajor);
       EXPECT_EQ(V_BOOL(invoke(app, L"Visible", kGet).value.get()), VARIANT_TRUE);
       Held held;
-      EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 0);
+      EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 1);
     }
     active->Release();
     created->Release();
