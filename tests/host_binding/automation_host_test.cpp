@@ -277,6 +277,30 @@ TEST_F(AutomationHostTest, AVectorisingThatGivesNothingOrNoShapesHasFailed) {
   }
 }
 
+// Only an instance that is hidden and holds no document is told to quit;
+// a hidden one with documents is someone's work and is left alone.
+TEST(AdoptActivatedTest, QuitsOnlyAHiddenInstanceWithoutDocuments) {
+  struct Case {
+    std::int32_t visible, documents;
+    bool kept, hidden, quit;
+  };
+  const Case cases[] = {
+      {-1, 2, true, false, false}, {0, 0, false, false, true}, {0, 1, false, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.documents);
+    FakeDispatch app;
+    app.Script(L"Visible", Returns(c.visible));
+    app.Script(L"Documents", Returns(&app));
+    app.Script(L"Count", Returns(c.documents));
+    const ConnectOutcome outcome = AdoptActivated(ComRef<IDispatch>::Share(&app));
+    EXPECT_EQ(static_cast<bool>(outcome.application), c.kept);
+    EXPECT_EQ(outcome.runningHidden, c.hidden);
+    bool quit = false;
+    for (const auto& call : app.calls) quit = quit || call.member == L"Quit";
+    EXPECT_EQ(quit, c.quit);
+  }
+}
+
 TEST_F(AutomationHostTest, LayerFindGivingNothingOrFailingMeansNoSuchLayer) {
   const FakeDispatch::Answer answers[] = {Returns(static_cast<IDispatch*>(nullptr)),
                                           Raises(L"Layer not found")};

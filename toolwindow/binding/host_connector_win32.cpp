@@ -87,18 +87,7 @@ class ClassIdConnector final : public HostConnector {
     const HRESULT hr =
         CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.putVoid());
     if (FAILED(hr) || !application) return {{}, FAILED(hr) ? hr : E_NOINTERFACE};
-    if (Hidden(application.get())) {
-      if (!HoldsNoDocument(application.get())) return {{}, S_OK, true};
-      // Started for this call, with nothing in it: left running it would
-      // stay in the background with nobody to close it.
-      VARIANT ignored;
-      VariantInit(&ignored);
-      CallWithoutArguments(application.get(), L"Quit", DISPATCH_METHOD, ignored);
-      VariantClear(&ignored);
-      // What the running-object table says of an application that is not running.
-      return {{}, MK_E_UNAVAILABLE};
-    }
-    return {std::move(application), S_OK};
+    return AdoptActivated(std::move(application));
   }
 
  private:
@@ -106,6 +95,19 @@ class ClassIdConnector final : public HostConnector {
 };
 
 }  // namespace
+
+ConnectOutcome AdoptActivated(ComRef<IDispatch> application) {
+  if (!Hidden(application.get())) return {std::move(application), S_OK};
+  if (!HoldsNoDocument(application.get())) return {{}, S_OK, true};
+  // Started for this call, with nothing in it: left running it would stay
+  // in the background with nobody to close it.
+  VARIANT ignored;
+  VariantInit(&ignored);
+  CallWithoutArguments(application.get(), L"Quit", DISPATCH_METHOD, ignored);
+  VariantClear(&ignored);
+  // What the running-object table says of an application that is not running.
+  return {{}, MK_E_UNAVAILABLE};
+}
 
 std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId) {
   return std::make_unique<ClassIdConnector>(classId);

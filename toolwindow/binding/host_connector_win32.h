@@ -36,4 +36,8 @@ class HostConnector {
 // cannot say, is someone's work: it is released untouched and reported.
 std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId);
 
+// What the connector makes of an application that activation gave: kept
+// when shown; quit when hidden with no document; else let go untouched.
+ConnectOutcome AdoptActivated(ComRef<IDispatch> application);
+
 }  // namespace corvane::host
