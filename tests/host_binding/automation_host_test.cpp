@@ -200,7 +200,7 @@ TEST_F(AutomationHostTest, LostHostIsReportedAndTheNextOperationConnectsAgain) {
   app.Script(L"Documents", FailsWith(RPC_E_DISCONNECTED));
   auto lost = host.CountOpenDocuments();
   ASSERT_FALSE(lost.ok());
-  EXPECT_NE(lost.error().text.find("closed or cannot be reached"), std::string::npos);
+  EXPECT_EQ(lost.error().kind, HostFailure::Lost);
   EXPECT_NE(lost.error().text.find("0x80010108"), std::string::npos) << lost.error().text;
 
   app.Script(L"Documents", Returns(&app));
@@ -214,8 +214,91 @@ TEST_F(AutomationHostTest, HostThatCannotBeReachedIsReportedWithItsReason) {
   auto count = host.CountOpenDocuments();
   ASSERT_FALSE(count.ok());
   EXPECT_EQ(count.error().operation, "CountOpenDocuments");
-  EXPECT_NE(count.error().text.find("not running"), std::string::npos) << count.error().text;
+  EXPECT_EQ(count.error().kind, HostFailure::NotRunning);
   EXPECT_NE(count.error().text.find("0x80040154"), std::string::npos) << count.error().text;
+}
+
+// Lost, given up unanswered, still busy: the rest of the command fails at
+// once, also on objects it already holds, and never connects again.
+TEST_F(AutomationHostTest, AHostGoneInACommandEndsItAndTheNextCommandConnectsAfresh) {
+  for (const HRESULT gone :
+       {HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), RPC_E_CALL_CANCELED, RPC_E_SERVERCALL_RETRYLATER}) {
+    SCOPED_TRACE(gone);
+    connects = 0;
+    host.BeginCommand();
+    Layer layer = host.GetCurrentLayer().value();
+    app.Script(L"Documents", FailsWith(gone));
+    EXPECT_EQ(host.CountOpenDocuments().error().kind, HostFailure::Lost);
+    app.Script(L"Documents", Returns(&app));
+    app.Script(L"Count", Returns(1));
+    const std::size_t asked = app.calls.size();
+    auto name = host.GetLayerName(layer);
+    ASSERT_FALSE(name.ok());
+    EXPECT_EQ(name.error().operation, "GetLayerName");
+    EXPECT_EQ(name.error().kind, HostFailure::Lost);
+    EXPECT_FALSE(host.CountOpenDocuments().ok());
+    EXPECT_EQ(app.calls.size(), asked);
+    EXPECT_EQ(connects, 1);
+    host.EndCommand();
+
+    const HostCommand next(host);
+    EXPECT_TRUE(host.CountOpenDocuments().ok());
+    EXPECT_EQ(connects, 2);
+  }
+}
+
+TEST_F(AutomationHostTest, ACommandConnectsOnceAndReleasesTheApplicationAtItsEnd) {
+  app.Script(L"Count", Returns(1));
+  {
+    const HostCommand command(host);
+    host.CountOpenDocuments();
+    host.CountOpenDocuments();
+    EXPECT_EQ(connects, 1);
+  }
+  EXPECT_EQ(app.references, 1u);
+  connectFailure = REGDB_E_CLASSNOTREG;
+  const HostCommand command(host);
+  EXPECT_EQ(host.CountOpenDocuments().error().kind, HostFailure::NotRunning);
+  EXPECT_EQ(host.CountOpenDocuments().error().kind, HostFailure::NotRunning);
+  EXPECT_EQ(connects, 2) << "a host not found is not looked for again in the same command";
+}
+
+TEST_F(AutomationHostTest, AVectorisingThatGivesNothingOrNoShapesHasFailed) {
+  FakeDispatch traced;
+  const FakeDispatch::Answer finishes[] = {Returns(static_cast<IDispatch*>(nullptr)),
+                                           Returns(&traced), Returns(&traced)};
+  const std::int32_t counts[] = {0, 0, 2};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    app.Script(L"Finish", finishes[i]);
+    traced.Script(L"Count", Returns(counts[i]));
+    Vectorising vectorising = host.VectoriseBitmap(AnyShape(), {}).value();
+    EXPECT_EQ(host.FinishVectorising(vectorising).ok(), counts[i] > 0);
+  }
+}
+
+// Only an instance that is hidden and holds no document is told to quit;
+// a hidden one with documents is someone's work and is left alone.
+TEST(AdoptActivatedTest, QuitsOnlyAHiddenInstanceWithoutDocuments) {
+  struct Case {
+    std::int32_t visible, documents;
+    bool kept, hidden, quit;
+  };
+  const Case cases[] = {
+      {-1, 2, true, false, false}, {0, 0, false, false, true}, {0, 1, false, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.documents);
+    FakeDispatch app;
+    app.Script(L"Visible", Returns(c.visible));
+    app.Script(L"Documents", Returns(&app));
+    app.Script(L"Count", Returns(c.documents));
+    const ConnectOutcome outcome = AdoptActivated(ComRef<IDispatch>::Share(&app));
+    EXPECT_EQ(static_cast<bool>(outcome.application), c.kept);
+    EXPECT_EQ(outcome.runningHidden, c.hidden);
+    bool quit = false;
+    for (const auto& call : app.calls) quit = quit || call.member == L"Quit";
+    EXPECT_EQ(quit, c.quit);
+  }
 }
 
 TEST_F(AutomationHostTest, LayerFindGivingNothingOrFailingMeansNoSuchLayer) {

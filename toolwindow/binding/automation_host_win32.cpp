@@ -26,6 +26,18 @@ void AutomationHost::Disconnect() {
   boundaryTakesEmptyArray_ = false;
 }
 
+void AutomationHost::BeginCommand() {
+  Disconnect();
+  inCommand_ = true;
+  commandLost_ = {};
+}
+
+void AutomationHost::EndCommand() {
+  Disconnect();
+  inCommand_ = false;
+  commandLost_ = {};
+}
+
 HostResult<std::int32_t> AutomationHost::CountOpenDocuments() {
   HostCalls calls(*this, "CountOpenDocuments");
   auto app = calls.Application();

@@ -22,10 +22,15 @@ class HostCalls;
 //   AutomationHost host(ApplicationConnector(toolwindow::ApplicationClassId(build)));
 //
 // Nothing is asked of the host before an operation needs it: the first call
-// of an operation connects, and a host that was lost (closed, killed) is
-// reported and connected afresh by the next operation. All calls come from
-// the thread of the apartment. Handles hold their object's IDispatch; the
-// last copy releases it.
+// of a command connects, and that connection serves the command to its end,
+// when the application is released. A host that is lost in a command
+// (closed, killed, a call given up unanswered, still busy after the
+// retries) ends it: every later call of the command fails at once without
+// reaching for a host, so no step acts on an instance started or opened
+// meanwhile. The next command connects afresh. Outside a command each
+// operation connects when there is no connection, and a lost host is let
+// go. All calls come from the thread of the apartment. Handles hold their
+// object's IDispatch; the last copy releases it.
 class AutomationHost final : public DrawingHost {
  public:
   explicit AutomationHost(std::unique_ptr<HostConnector> connector);
@@ -35,6 +40,9 @@ class AutomationHost final : public DrawingHost {
 
   // Lets go of the application; the next operation connects again.
   void Disconnect();
+
+  void BeginCommand() override;
+  void EndCommand() override;
 
   HostResult<std::int32_t> CountOpenDocuments() override;
   HostResult<Document> GetActiveDocument() override;
@@ -78,7 +86,7 @@ class AutomationHost final : public DrawingHost {
   HostResult<std::int32_t> GetShapeKind(const Shape& shape) override;
   HostResult<Vectorising> VectoriseBitmap(const Shape& bitmap,
                                           const VectoriseSettings& settings) override;
-  HostStatus FinishVectorising(const Vectorising& vectorising) override;
+  HostResult<ShapeRange> FinishVectorising(const Vectorising& vectorising) override;
   HostResult<Shape> RunBoundaryCommand(const Shape& shape, std::string_view component,
                                        std::string_view command) override;
   HostResult<Shape> RunBoundaryCommand(const ShapeRange& range, std::string_view component,
@@ -110,6 +118,10 @@ class AutomationHost final : public DrawingHost {
   // Learnt from the host: its custom command wants its empty parameter
   // array passed as an argument.
   bool boundaryTakesEmptyArray_ = false;
+  bool inCommand_ = false;
+  // Why the current command cannot reach the host any more; kind Refused
+  // while it can.
+  HostError commandLost_;
 };
 
 }  // namespace corvane::host

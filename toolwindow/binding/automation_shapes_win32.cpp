@@ -154,16 +154,17 @@ HostResult<Vectorising> AutomationHost::VectoriseBitmap(const Shape& bitmap,
                                                .Boolean(settings.removeEntireBackColour)));
 }
 
-// The tool window relies on the vector shapes being the selection once the
-// vectorising is finished; whether the host leaves them selected is not
-// known, so the range Finish gives is selected here.
-HostStatus AutomationHost::FinishVectorising(const Vectorising& vectorising) {
+// The trace works on exactly the shapes Finish gives; a host that gives
+// Nothing or an empty range has traced nothing, and its selection may
+// still be the operator's own shapes.
+HostResult<ShapeRange> AutomationHost::FinishVectorising(const Vectorising& vectorising) {
   HostCalls calls(*this, "FinishVectorising");
-  auto made = calls.Call(DispatchOf(vectorising), K::TraceSettings, L"Finish", CallKind::Method);
+  auto made = calls.Method(DispatchOf(vectorising), K::TraceSettings, L"Finish");
   if (!made) return made.error();
-  ComRef<IDispatch> shapes = ObjectIn(made.value());
-  if (!shapes) return {};
-  return calls.Run(shapes.get(), K::ShapeRange, L"CreateSelection");
+  auto count = calls.Int32(made.value().get(), K::ShapeRange, L"Count");
+  if (!count) return count.error();
+  if (count.value() < 1) return calls.Fail("TraceSettings.Finish gave no shapes");
+  return Wrapped<ShapeRange>(std::move(made));
 }
 
 HostResult<Shape> AutomationHost::RunBoundaryCommand(const Shape& shape, std::string_view component,

@@ -58,6 +58,8 @@ struct InvokeOutcome {
   UINT badArgument = 0;
   // There was no object to call: an empty handle, or another host's.
   bool noTarget = false;
+  // Not called: the command already lost its host.
+  bool commandEnded = false;
 };
 
 // The one generic late-bound call: looks the member up by name (once per

@@ -22,15 +22,29 @@ ComRef<IDispatch> ObjectIn(const VariantValue& value) {
 }
 
 HostResult<ComRef<IDispatch>> HostCalls::Application() {
+  if (EndsCommand(host_.commandLost_)) return Ended();
   if (!host_.application_) {
     ConnectOutcome connected = host_.connector_->Connect();
     if (!connected.application) {
-      return Fail("the drawing application is not running or cannot be reached: " +
-                  HresultText(connected.failure));
+      // The operator's words for it come from the text table; this is the
+      // detail that goes with them.
+      HostError failure{
+          operation_,
+          connected.runningHidden ? "hidden, with documents" : HresultText(connected.failure),
+          connected.runningHidden ? HostFailure::RunningHidden : HostFailure::NotRunning};
+      // One try per command: no later step starts or finds another host.
+      if (host_.inCommand_) host_.commandLost_ = failure;
+      return failure;
     }
     host_.application_ = std::move(connected.application);
   }
   return ComRef<IDispatch>::Share(host_.application_.get());
+}
+
+HostError HostCalls::Ended() const {
+  HostError failure = host_.commandLost_;
+  failure.operation = operation_;
+  return failure;
 }
 
 InvokeOutcome HostCalls::Raw(IDispatch* target, ObjectKind kind, std::wstring_view member,
@@ -41,15 +55,28 @@ InvokeOutcome HostCalls::Raw(IDispatch* target, ObjectKind kind, std::wstring_vi
     outcome.noTarget = true;
     return outcome;
   }
+  if (EndsCommand(host_.commandLost_)) {
+    InvokeOutcome outcome;
+    outcome.hr = RPC_E_DISCONNECTED;
+    outcome.commandEnded = true;
+    return outcome;
+  }
   InvokeOutcome outcome = host_.invoker_.Invoke(target, kind, member, call, std::move(arguments));
-  // A host that left a call unanswered is connected afresh as well.
-  if (IsLostConnection(outcome.hr) || outcome.hr == RPC_E_CALL_CANCELED) host_.Disconnect();
+  if (HostGone(outcome.hr)) {
+    host_.Disconnect();
+    if (host_.inCommand_) host_.commandLost_ = Failure(outcome, kind, member);
+  }
   return outcome;
+}
+
+bool HostGone(HRESULT hr) {
+  return IsLostConnection(hr) || IsBusyRefusal(hr) || hr == RPC_E_CALL_CANCELED;
 }
 
 HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
                              std::wstring_view member) const {
   const std::string name = MemberName(kind, member);
+  if (outcome.commandEnded) return Ended();
   if (outcome.noTarget) return Fail(name + ": no object of this host to call it on");
   if (outcome.hr == DISP_E_EXCEPTION) {
     if (!outcome.hostText.empty()) return Fail(outcome.hostText);
@@ -57,18 +84,10 @@ HostError HostCalls::Failure(const InvokeOutcome& outcome, ObjectKind kind,
     return Fail(name + ": the drawing application reported a failure" + source + ": " +
                 HresultText(outcome.hostCode));
   }
-  if (IsLostConnection(outcome.hr)) {
-    return Fail(name + ": the drawing application was closed or cannot be reached: " +
-                HresultText(outcome.hr));
-  }
-  if (IsBusyRefusal(outcome.hr)) {
-    return Fail(name + ": the drawing application stayed busy and did not take the call: " +
-                HresultText(outcome.hr));
-  }
-  if (outcome.hr == RPC_E_CALL_CANCELED) {
-    return Fail(name + ": the drawing application did not answer and the call was given up: " +
-                HresultText(outcome.hr));
-  }
+  // The operator's words for a host that is gone come from the text table;
+  // the member and the system's words for the code are the detail.
+  if (HostGone(outcome.hr))
+    return {operation_, name + ": " + HresultText(outcome.hr), HostFailure::Lost};
   std::string text = name + " failed: " + HresultText(outcome.hr);
   if (outcome.badArgument != 0) text += ", argument " + std::to_string(outcome.badArgument);
   return Fail(std::move(text));

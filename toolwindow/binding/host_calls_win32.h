@@ -17,7 +17,7 @@ namespace corvane::host {
 // The host calls of one operation, with small typed helpers over the one
 // generic invoke. Connects when the operation first needs the application,
 // turns every failure into that operation's HostError, and lets go of a host
-// that was lost so that the next operation connects again.
+// that was lost; in a command that ends the command's use of the host.
 class HostCalls {
  public:
   HostCalls(AutomationHost& host, const char* operation) : host_(host), operation_(operation) {}
@@ -48,11 +48,17 @@ class HostCalls {
   // The failure of a call that came back with an error.
   HostError Failure(const InvokeOutcome& outcome, ObjectKind kind, std::wstring_view member) const;
   HostError Fail(std::string text) const { return {operation_, std::move(text)}; }
+  // The failure that ended the command's use of the host, for this operation.
+  HostError Ended() const;
 
  private:
   AutomationHost& host_;
   const char* operation_;
 };
+
+// The host is gone for this command: lost, a call given up unanswered, or
+// still busy after the retries.
+bool HostGone(HRESULT hr);
 
 // "Kind.Member", for messages.
 std::string MemberName(ObjectKind kind, std::wstring_view member);

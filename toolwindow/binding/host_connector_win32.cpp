@@ -30,11 +30,9 @@ HRESULT CallWithoutArguments(IDispatch* object, const wchar_t* name, WORD flags,
   return hr;
 }
 
-// An application that activation started for us is hidden and holds no
-// document the operator could have selected in; left running it would stay
-// in the background with nobody to close it. Only a False answer counts:
-// a host that cannot tell is taken to be the operator's.
-bool StartedHiddenForUs(IDispatch* application) {
+// Whether the application answers Visible False. A host that cannot tell
+// is taken to be shown: the operator's.
+bool Hidden(IDispatch* application) {
   VARIANT visible;
   VariantInit(&visible);
   const HRESULT hr = CallWithoutArguments(application, L"Visible",
@@ -44,6 +42,25 @@ bool StartedHiddenForUs(IDispatch* application) {
                       V_BOOL(&visible) == VARIANT_FALSE;
   VariantClear(&visible);
   return hidden;
+}
+
+// Whether Documents.Count answers 0: nothing in it that could be lost.
+bool HoldsNoDocument(IDispatch* application) {
+  VARIANT documents;
+  VariantInit(&documents);
+  bool empty = false;
+  if (SUCCEEDED(CallWithoutArguments(application, L"Documents",
+                                     DISPATCH_PROPERTYGET | DISPATCH_METHOD, documents)) &&
+      V_VT(&documents) == VT_DISPATCH && V_DISPATCH(&documents)) {
+    VARIANT count;
+    VariantInit(&count);
+    empty = SUCCEEDED(CallWithoutArguments(V_DISPATCH(&documents), L"Count",
+                                           DISPATCH_PROPERTYGET | DISPATCH_METHOD, count)) &&
+            SUCCEEDED(VariantChangeType(&count, &count, 0, VT_I4)) && V_I4(&count) == 0;
+    VariantClear(&count);
+  }
+  VariantClear(&documents);
+  return empty;
 }
 
 class ClassIdConnector final : public HostConnector {
@@ -70,15 +87,7 @@ class ClassIdConnector final : public HostConnector {
     const HRESULT hr =
         CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, application.putVoid());
     if (FAILED(hr) || !application) return {{}, FAILED(hr) ? hr : E_NOINTERFACE};
-    if (StartedHiddenForUs(application.get())) {
-      VARIANT ignored;
-      VariantInit(&ignored);
-      CallWithoutArguments(application.get(), L"Quit", DISPATCH_METHOD, ignored);
-      VariantClear(&ignored);
-      // What the running-object table says of an application that is not running.
-      return {{}, MK_E_UNAVAILABLE};
-    }
-    return {std::move(application), S_OK};
+    return AdoptActivated(std::move(application));
   }
 
  private:
@@ -86,6 +95,19 @@ class ClassIdConnector final : public HostConnector {
 };
 
 }  // namespace
+
+ConnectOutcome AdoptActivated(ComRef<IDispatch> application) {
+  if (!Hidden(application.get())) return {std::move(application), S_OK};
+  if (!HoldsNoDocument(application.get())) return {{}, S_OK, true};
+  // Started for this call, with nothing in it: left running it would stay
+  // in the background with nobody to close it.
+  VARIANT ignored;
+  VariantInit(&ignored);
+  CallWithoutArguments(application.get(), L"Quit", DISPATCH_METHOD, ignored);
+  VariantClear(&ignored);
+  // What the running-object table says of an application that is not running.
+  return {{}, MK_E_UNAVAILABLE};
+}
 
 std::unique_ptr<HostConnector> ApplicationConnector(std::string_view classId) {
   return std::make_unique<ClassIdConnector>(classId);

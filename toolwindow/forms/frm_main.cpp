@@ -22,7 +22,10 @@ bool ExportAndHandOff(ToolProgram& program, Export exportJob) {
     return false;
   }
   ToolContext context = program.Context();
-  if (!exportJob(context, program.paths.jobFile)) return false;
+  {
+    const host::HostCommand command(context.host);
+    if (!exportJob(context, program.paths.jobFile)) return false;
+  }
   return StartOutputProgram(context, program.starter, program.paths.outputProgram);
 }
 
@@ -40,6 +43,7 @@ bool frmMain::cmdCutout_Click() { return ExportAndHandOff(program_, ExportContou
 
 bool frmMain::cmdMark_Click() {
   ToolContext context = program_.Context();
+  const host::HostCommand command(context.host);
   return program_.zevaRaraz.AddMarks(context);
 }
 

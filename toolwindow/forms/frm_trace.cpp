@@ -92,7 +92,11 @@ bool frmTrace::cmdTrace_Click() {
 
   const double offset = ReadOffsetNumber(view_->OffsetText());
   ToolContext context = program_.Context();
-  const bool traced = program_.zevaRaraz.TraceContour(context, offset);
+  bool traced = false;
+  {
+    const host::HostCommand command(context.host);
+    traced = program_.zevaRaraz.TraceContour(context, offset);
+  }
   if (traced) program_.UnloadTraceWindow();
   if (program_.TraceWindow() == this) {
     view_->SetTraceButtonEnabled(true);
@@ -104,6 +108,7 @@ bool frmTrace::cmdTrace_Click() {
 
 void frmTrace::cmdDelTrace_Click() {
   ToolContext context = program_.Context();
+  const host::HostCommand command(context.host);
   program_.zevaRaraz.DeleteContour(context);
 }
 

@@ -82,6 +82,14 @@ class DrawingHost {
  public:
   virtual ~DrawingHost() = default;
 
+  // One command of the operator (a button press) runs between these: it
+  // reaches the host once, at its first need, and lets go of everything it
+  // holds of the host when it ends, so the next command finds whichever
+  // instance runs then. A host that is lost during the command is not
+  // reached again before the command ends. Use HostCommand.
+  virtual void BeginCommand() {}
+  virtual void EndCommand() {}
+
   // Application.
   virtual HostResult<std::int32_t> CountOpenDocuments() = 0;
   virtual HostResult<Document> GetActiveDocument() = 0;
@@ -134,8 +142,9 @@ class DrawingHost {
   virtual HostResult<std::int32_t> GetShapeKind(const Shape& shape) = 0;
   virtual HostResult<Vectorising> VectoriseBitmap(const Shape& bitmap,
                                                   const VectoriseSettings& settings) = 0;
-  // The vector shapes become the selection.
-  virtual HostStatus FinishVectorising(const Vectorising& vectorising) = 0;
+  // The vector shapes it made, as a range; they become the selection. A
+  // vectorising that gives no range or an empty one has failed.
+  virtual HostResult<ShapeRange> FinishVectorising(const Vectorising& vectorising) = 0;
   // The host's custom command (component "Boundary", command
   // "CreateBoundary"), with no parameters; its result is the new shape.
   virtual HostResult<Shape> RunBoundaryCommand(const Shape& shape, std::string_view component,
@@ -158,6 +167,18 @@ class DrawingHost {
   // Curves.
   virtual HostResult<Subpath> BeginSubpath(const Curve& curve, double x, double y) = 0;
   virtual HostStatus ExtendSubpathLine(const Subpath& subpath, double x, double y) = 0;
+};
+
+// The span of one command on the host.
+class HostCommand {
+ public:
+  explicit HostCommand(DrawingHost& host) : host_(host) { host_.BeginCommand(); }
+  ~HostCommand() { host_.EndCommand(); }
+  HostCommand(const HostCommand&) = delete;
+  HostCommand& operator=(const HostCommand&) = delete;
+
+ private:
+  DrawingHost& host_;
 };
 
 }  // namespace corvane::host

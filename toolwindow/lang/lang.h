@@ -19,10 +19,10 @@ class Lang {
   // Set only when a language is applied; English until then.
   std::int32_t CurrentLanguage = kLanguageEnglish;
 
-  // Text number 1-24 in the current language.
+  // Text number 1-28 in the current language.
   std::string LangText(std::int32_t number) const { return TextIn(CurrentLanguage, number); }
 
-  // Text number 1-24 in the given language.
+  // Text number 1-28 in the given language.
   std::string TextIn(std::int32_t language, std::int32_t number) const {
     return table_.Load(100 * language + number);
   }

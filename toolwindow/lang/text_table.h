@@ -5,7 +5,7 @@
 
 namespace corvane::toolwindow {
 
-// The program's string table: texts 101-124 in Chinese, 201-224 in English,
+// The program's string table: texts 101-128 in Chinese, 201-228 in English,
 // UTF-8. The Win32 programs read their string-table resource; elsewhere a
 // table compiled into the program stands in for it.
 class TextTable {

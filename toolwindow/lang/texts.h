@@ -15,6 +15,7 @@
      END */
 #pragma once
 
+/* clang-format off */
 #define CORVANE_TOOL_TEXTS(X)                                                    \
   X(01, "Trace Contour", "提取轮廓")                                             \
   X(02, "Please Create or open a corelDRAW document!", "请新建CorelDRAW文档！")  \
@@ -42,7 +43,15 @@
     "输出插件损坏，请重新安装完整插件！")                                        \
   X(22, "Language", "语言设置")                                                  \
   X(23, "Cut/Plot", "切割输出")                                                  \
-  X(24, "Please select the output object(s)!", "请选定要输出的对象！")
+  X(24, "Please select the output object(s)!", "请选定要输出的对象！")           \
+  X(25, "%1 failed: %2", "%1 失败：%2")                                          \
+  X(26, "the drawing application is running hidden; show it and press again",    \
+    "绘图软件正在隐藏运行；请将其显示后再按一次")                                \
+  X(27, "the drawing application was closed or stopped answering",               \
+    "绘图软件已关闭或不再响应")                                                  \
+  X(28, "the drawing application is not running or cannot be reached",           \
+    "绘图软件未运行或无法连接")
+/* clang-format on */
 
 /* Captions that are not language texts and never change (the main
    window's is in common/job_contract.h: the output program looks for it). */

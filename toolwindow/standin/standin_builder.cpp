@@ -222,6 +222,11 @@ void StandInHost::failCall(std::string_view operation, int nth, std::string text
   state_->log.failCall(operation, nth, std::move(text));
 }
 
+void StandInHost::loseHost(std::string_view operation, int nth) {
+  state_->log.failCall(operation, nth, "the drawing application was closed",
+                       host::HostFailure::Lost);
+}
+
 std::string StandInHost::svgPicture() const { return svgOf(layers()); }
 
 host::HostStatus StandInHost::writeSvgPicture(const std::string& path) const {

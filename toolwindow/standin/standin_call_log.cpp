@@ -48,12 +48,13 @@ std::optional<host::HostError> CallLog::record(std::string_view operation,
     return i.operation == operation && i.at == now;
   });
   if (due == injections_.end()) return std::nullopt;
-  host::HostError error{std::string(operation), std::move(due->text)};
+  host::HostError error{std::string(operation), std::move(due->text), due->kind};
   injections_.erase(due);
   return error;
 }
 
-void CallLog::failCall(std::string_view operation, int nth, std::string text) {
+void CallLog::failCall(std::string_view operation, int nth, std::string text,
+                       host::HostFailure kind) {
   if (std::find(std::begin(kOperations), std::end(kOperations), operation) ==
       std::end(kOperations)) {
     throw std::invalid_argument("no host operation is called " + std::string(operation));
@@ -61,7 +62,7 @@ void CallLog::failCall(std::string_view operation, int nth, std::string text) {
   if (nth < 1) throw std::invalid_argument("failCall counts calls from 1");
   const auto count = counts_.find(operation);
   const long before = count == counts_.end() ? 0 : count->second;
-  injections_.push_back(Injection{std::string(operation), before + nth, std::move(text)});
+  injections_.push_back(Injection{std::string(operation), before + nth, std::move(text), kind});
 }
 
 std::string argument(double value) {

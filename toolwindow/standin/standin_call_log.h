@@ -23,7 +23,8 @@ class CallLog {
                                         std::vector<std::string> arguments);
   // Throws std::invalid_argument for a name that is no DrawingHost operation
   // or an nth below 1.
-  void failCall(std::string_view operation, int nth, std::string text);
+  void failCall(std::string_view operation, int nth, std::string text,
+                host::HostFailure kind = host::HostFailure::Refused);
 
   const std::vector<Call>& calls() const { return calls_; }
   void clear() { calls_.clear(); }
@@ -33,6 +34,7 @@ class CallLog {
     std::string operation;
     long at = 0;  // the operation's call count that fails
     std::string text;
+    host::HostFailure kind = host::HostFailure::Refused;
   };
 
   std::vector<Call> calls_;

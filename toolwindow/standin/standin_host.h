@@ -195,6 +195,9 @@ class StandInHost final : public host::DrawingHost {
   // The nth call of that operation from now on (1 = the next one) fails
   // with this text and does nothing.
   void failCall(std::string_view operation, int nth, std::string text);
+  // The nth call of that operation from now on finds the host gone (closed,
+  // killed or not answering): it fails as a lost host and does nothing.
+  void loseHost(std::string_view operation, int nth);
 
   // --- Pictures ----------------------------------------------------------------
   // The active page as SVG: every layer, shapes in their outline colours and
@@ -249,7 +252,8 @@ class StandInHost final : public host::DrawingHost {
   host::HostResult<std::int32_t> GetShapeKind(const host::Shape& shape) override;
   host::HostResult<host::Vectorising> VectoriseBitmap(
       const host::Shape& bitmap, const host::VectoriseSettings& settings) override;
-  host::HostStatus FinishVectorising(const host::Vectorising& vectorising) override;
+  host::HostResult<host::ShapeRange> FinishVectorising(
+      const host::Vectorising& vectorising) override;
   host::HostResult<host::Shape> RunBoundaryCommand(const host::Shape& shape,
                                                    std::string_view component,
                                                    std::string_view command) override;

@@ -172,7 +172,7 @@ HostResult<host::Vectorising> StandInHost::VectoriseBitmap(
   return handleOf<host::Vectorising>(*state_, std::move(vectorising));
 }
 
-HostStatus StandInHost::FinishVectorising(const host::Vectorising& vectorising) {
+HostResult<host::ShapeRange> StandInHost::FinishVectorising(const host::Vectorising& vectorising) {
   if (auto failed = state_->log.record(
           __func__, {describeAs<VectorisingObject>(*state_, vectorising, "vectorising")})) {
     return *failed;
@@ -193,7 +193,7 @@ HostStatus StandInHost::FinishVectorising(const host::Vectorising& vectorising) 
   }
   document->selection = traced;
   if (object->settings.deleteOriginal) removeShape(*bitmap);
-  return {};
+  return rangeOf(*state_, std::move(traced), document);
 }
 
 HostResult<host::Shape> StandInHost::RunBoundaryCommand(const host::Shape& shape,

@@ -920,13 +920,14 @@ const std::vector<Member<Bitmap>>& Bitmap::members() {
 
 const std::vector<Member<TraceSettings>>& TraceSettings::members() {
   static const std::vector<Member<TraceSettings>> table{
-      // The traced shapes come back as the selection the vectorising left.
+      // The traced shapes, which are left selected as well.
       {method(L"Finish"),
        [](TraceSettings& self, const Arguments&, VARIANT* r) -> HostStatus {
-         if (HostStatus finished = stand().FinishVectorising(self.handle); !finished) {
-           return finished;
+         if (theHooks->finishGivesNothing) {
+           setResult(r, static_cast<AutomationObject*>(nullptr));
+           return {};
          }
-         return answer(stand().GetSelectionRange(), r);
+         return answer(stand().FinishVectorising(self.handle), r);
        }},
   };
   return table;

@@ -26,6 +26,9 @@ struct ServerHooks {
   // Application.Visible: True when the operator started the server (its
   // window shown), False when COM started it for a client.
   bool visible = true;
+  // TraceSettings.Finish gives Nothing and vectorises nothing, leaving the
+  // selection as it was: a host whose vectorising failed quietly.
+  bool finishGivesNothing = false;
 };
 
 // A new Application with one reference, for clients of the class whose

@@ -10,14 +10,18 @@
 //   corvane-standin-server.exe /UnregServer    removes them
 //   corvane-standin-server.exe [FILE.plt] [--no-document] [--select all|NAME,NAME...]
 //                              [--fail OPERATION:NTH:TEXT]... [--dump FILE] [--svg FILE]
+//                              [--die-at N] [--finish-nothing]
 //
 // FILE.plt is opened as the only document (each pen-down run one shape,
 // "Curve 1", "Curve 2", ...); without it the host has one empty document,
-// with --no-document none. --select selects shapes of the active page by
-// name, or all. --fail makes the NTH call of that DrawingHost operation from
-// the start fail with TEXT (several may be given). --dump FILE and --svg FILE
-// write the document as text (document_dump.h) and as SVG at the start and
-// after every call a client makes. Started by COM ("-Embedding") it shows
+// with --no-document none, and none when COM starts it. --select selects shapes of the active page
+// by name, or all. --fail makes the NTH call of that DrawingHost operation from the start fail with
+// TEXT (several may be given). --dump FILE and --svg FILE write the document as text
+// (document_dump.h) and as SVG at the start and after every call a client makes. --die-at N ends
+// the process at once, unanswered and without revoking anything, when the Nth member call of a
+// client arrives: the drawing application crashing in the middle of a
+// command. --finish-nothing makes TraceSettings.Finish give Nothing and
+// vectorise nothing. Started by COM ("-Embedding") it shows
 // no window and its Application reports Visible False, as the drawing
 // application does when a client starts it.
 //
@@ -37,6 +41,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <stdexcept>
 #include <string>
@@ -69,6 +74,8 @@ struct Options {
   bool unregisterServer = false;
   bool noDocument = false;
   bool embedding = false;
+  bool finishGivesNothing = false;
+  long dieAt = 0;
   std::string file;
   std::string select;
   std::vector<std::string> failures;
@@ -100,7 +107,10 @@ bool parse(int argc, wchar_t** argv, Options& options) {
       // Registration is always machine-wide.
     } else if (arg == L"--no-document") {
       options.noDocument = true;
-    } else if (arg == L"--select" || arg == L"--dump" || arg == L"--svg" || arg == L"--fail") {
+    } else if (arg == L"--finish-nothing") {
+      options.finishGivesNothing = true;
+    } else if (arg == L"--select" || arg == L"--dump" || arg == L"--svg" || arg == L"--fail" ||
+               arg == L"--die-at") {
       std::string text;
       if (!value(text)) {
         complain(corvane::utf8Text(arg) + " needs a value");
@@ -110,6 +120,13 @@ bool parse(int argc, wchar_t** argv, Options& options) {
       if (arg == L"--dump") options.dump = text;
       if (arg == L"--svg") options.svg = text;
       if (arg == L"--fail") options.failures.push_back(text);
+      if (arg == L"--die-at") {
+        options.dieAt = std::strtol(text.c_str(), nullptr, 10);
+        if (options.dieAt < 1) {
+          complain("--die-at counts calls from 1");
+          return false;
+        }
+      }
     } else if (!arg.empty() && arg[0] != L'-' && options.file.empty()) {
       options.file = corvane::utf8Text(arg);
     } else {
@@ -196,6 +213,13 @@ corvane::standin::StandInHost* served = nullptr;
 const Options* given = nullptr;
 HWND documentWindow = nullptr;
 
+long callsSoFar = 0;
+
+// A crash, not an exit: no answer, no revocation, as a host that dies does.
+void beforeEveryCall() {
+  if (given->dieAt > 0 && ++callsSoFar == given->dieAt) TerminateProcess(GetCurrentProcess(), 3);
+}
+
 void afterEveryCall() {
   corvane::standin_server::refreshDocumentWindow(documentWindow);
   if (!given->dump.empty() || !given->svg.empty()) {
@@ -208,7 +232,8 @@ void afterEveryCall() {
 // Builds the document as the command line says; false with a message when
 // it cannot.
 bool prepare(corvane::standin::StandInHost& host, const Options& options) {
-  if (options.noDocument || !options.file.empty()) host.closeAllDocuments();
+  // Started by a client, the drawing application holds no document.
+  if (options.noDocument || options.embedding || !options.file.empty()) host.closeAllDocuments();
   if (!options.file.empty()) {
     const corvane::host::HostStatus opened = host.openPltDocument(options.file);
     if (!opened) {
@@ -260,10 +285,12 @@ int wmain(int argc, wchar_t** argv) {
   corvane::standin_server::ServerHooks hooks;
   hooks.quit = [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); };
   hooks.visible = !options.embedding;
+  hooks.finishGivesNothing = options.finishGivesNothing;
   hooks.dump = [&host](const std::string& text, const std::string& svg) {
     return corvane::standin_server::writeDocument(host, text, svg);
   };
   corvane::standin_server::setAfterCall(afterEveryCall);
+  corvane::standin_server::setBeforeCall(beforeEveryCall);
 
   struct Registration {
     AutomationObject* application = nullptr;

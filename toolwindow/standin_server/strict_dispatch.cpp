@@ -10,6 +10,7 @@ namespace corvane::standin_server {
 namespace {
 
 AfterCall afterCall = nullptr;
+BeforeCall beforeCall = nullptr;
 
 std::wstring folded(const wchar_t* name) {
   std::wstring key(name);
@@ -84,6 +85,8 @@ DISPID dispidOf(const wchar_t* name) {
 }
 
 void setAfterCall(AfterCall callback) { afterCall = callback; }
+
+void setBeforeCall(BeforeCall callback) { beforeCall = callback; }
 
 // --- Arguments ------------------------------------------------------------------
 
@@ -359,6 +362,7 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, 
   // becomes the call's error.
   host::HostStatus status;
   try {
+    if (beforeCall) beforeCall();
     status = call(index, putCall, arguments, out);
     if (afterCall) afterCall();
   } catch (const std::exception& failure) {

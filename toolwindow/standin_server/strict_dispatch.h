@@ -127,6 +127,9 @@ DISPID dispidOf(const wchar_t* name);
 // Called after every Invoke that reached a member, with or without success.
 using AfterCall = void (*)();
 void setAfterCall(AfterCall callback);
+// Called before a member that was reached runs.
+using BeforeCall = void (*)();
+void setBeforeCall(BeforeCall callback);
 
 // The private interface that identifies our own objects when a client hands
 // one back.

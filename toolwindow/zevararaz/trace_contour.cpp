@@ -119,13 +119,13 @@ class Trace {
       if (boundary) PlaceBoundary(*boundary, traceLayer);
       return;
     }
-    // Only a finished vectorising leaves the run's own vector shapes
-    // selected; before that the selection is still the operator's, and it
-    // is neither traced nor deleted.
+    // Exactly the shapes the vectorising gives are traced and deleted: when
+    // it gives none the selection may still be the operator's own shapes,
+    // and they are neither traced nor deleted.
     const auto vectorising =
         steps_([&] { return host_.VectoriseBitmap(shape, kVectoriseSettings); });
-    if (!vectorising || !steps_([&] { return host_.FinishVectorising(*vectorising); })) return;
-    const auto vectors = steps_([&] { return host_.GetSelectionRange(); });
+    if (!vectorising) return;
+    const auto vectors = steps_([&] { return host_.FinishVectorising(*vectorising); });
     if (!vectors) return;
     const auto boundary = steps_(
         [&] { return host_.RunBoundaryCommand(*vectors, kBoundaryComponent, kBoundaryCommand); });

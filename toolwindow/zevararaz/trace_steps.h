@@ -13,7 +13,9 @@ namespace corvane::toolwindow {
 // build's failure policy lives in one place. Stop: after the first failure
 // nothing more is asked of the host. Skip: a failed step is passed over and
 // the trace goes on; a later step that needs what the failed one would have
-// made sees an empty result and is left out by the caller.
+// made sees an empty result and is left out by the caller. A host that is
+// gone (lost, not answering, busy) stops the trace under either policy:
+// nothing more is asked of it, and of no other host either.
 class TraceSteps {
  public:
   enum class Policy { Stop, Skip };
@@ -62,7 +64,7 @@ class TraceSteps {
  private:
   void Failed(const host::HostError& error) {
     lastFailure_ = error;
-    if (policy_ == Policy::Stop) {
+    if (policy_ == Policy::Stop || host::EndsCommand(error)) {
       stopped_ = true;
     } else {
       skipped_ = error;

@@ -10,6 +10,7 @@
 
 #include "common/settings/module_ini.h"
 #include "support/temp_dir.h"
+#include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/standin/standin_host.h"
 #include "toolwindow/tool_context.h"
 
@@ -26,24 +27,6 @@ class RecordingToolOperator final : public ToolOperator {
            std::string(caption) + "]";
   }
   std::vector<std::string> shown;
-};
-
-// The English messages of the operations; the full table is the language
-// module's.
-class MessageTexts final : public TextTable {
- public:
-  std::string Load(std::int32_t identifier) const override {
-    static const std::map<std::int32_t, std::string> texts = {
-        {202, "Please Create or open a corelDRAW document!"},
-        {203, "Please select a object!"},
-        {205, "Please check the Outside value!"},
-        {215, "Add mark failed,please check if the contour exists!"},
-        {216, "Tracing contour failed!Please select the correct object!"},
-        {218, "Please check if the contour exists!"},
-        {224, "Please select the output object(s)!"}};
-    const auto text = texts.find(identifier);
-    return text == texts.end() ? std::string() : text->second;
-  }
 };
 
 // One stand-in document ("Layer 1" current), Config.ini and the job file in
@@ -102,7 +85,7 @@ class OpsTest : public ::testing::Test {
   std::filesystem::path job = dir.path() / "QuillonPro1.tmp";
   standin::StandInHost host;
   RecordingToolOperator op;
-  MessageTexts texts;
+  BuiltInTextTable texts;
   Lang lang{texts};
   settings::ModuleIni ini;
 };

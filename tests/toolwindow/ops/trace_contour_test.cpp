@@ -137,6 +137,20 @@ TEST_P(TraceTest, AFailingHostStepIsSkippedOnX6AndEndsTheTraceOnX3AndX4) {
   }
 }
 
+TEST_P(TraceTest, ALostHostEndsTheTraceInEveryBuildReportedOnceWithNoFurtherCall) {
+  for (const char* operation : {"GetLayerName", "RunBoundaryCommand", "NewCmykColour"}) {
+    SCOPED_TRACE(operation);
+    host.clearCalls();
+    op.shown.clear();
+    host.loseHost(operation, 1);
+    EXPECT_FALSE(Trace(1.0));
+    EXPECT_EQ(LastCall(), operation);
+    const std::string lost = std::string(operation) + " failed: " + lang.LangText(27) +
+                             " (the drawing application was closed) [critical, Corvane-X6]";
+    EXPECT_EQ(op.shown, X6() ? Strings{lost} : FailureShown());
+  }
+}
+
 TEST_P(TraceTest, NoBoundaryForAnyShapeLeavesAnEmptyTraceLayerOnX6) {
   // Each goes round its square twice: by the even-odd rule it encloses
   // nothing.

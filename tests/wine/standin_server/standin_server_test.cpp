@@ -378,8 +378,8 @@ TEST_F(StandInServerTest, TraceLineAndMarksAppearInTheDocument) {
   }
 }
 
-// Started by COM (no server running): an empty drawing, hidden, up until Quit.
-TEST(StandInServerStartedByCom, ServesAnEmptyDrawingUntilQuit) {
+// Started by COM (no server running): no document, hidden, up until Quit.
+TEST(StandInServerStartedByCom, ServesNoDocumentHiddenUntilQuit) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const wchar_t* x4 = kClasses[2].clsid;
   IDispatch* app = nullptr;
@@ -388,7 +388,7 @@ TEST(StandInServerStartedByCom, ServesAnEmptyDrawingUntilQuit) {
             S_OK);
   {
     Held held;
-    EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 1);
+    EXPECT_EQ(V_I4(invoke(held(object(app, L"Documents")), L"Count", kGet).value.get()), 0);
     EXPECT_EQ(V_BOOL(invoke(app, L"Visible", kGet).value.get()), VARIANT_FALSE);
     EXPECT_EQ(invoke(app, L"Quit", DISPATCH_METHOD).result, S_OK);
   }
