@@ -10,7 +10,7 @@
 //   corvane-standin-server.exe /UnregServer    removes them
 //   corvane-standin-server.exe [FILE.plt] [--no-document] [--select all|NAME,NAME...]
 //                              [--fail OPERATION:NTH:TEXT]... [--dump FILE] [--svg FILE]
-//                              [--die-at N] [--finish-nothing]
+//                              [--die-at N] [--finish-nothing] [--bitmap NAME:WxH@LEFT,TOP]...
 //
 // FILE.plt is opened as the only document (each pen-down run one shape,
 // "Curve 1", "Curve 2", ...); without it the host has one empty document,
@@ -21,7 +21,9 @@
 // the process at once, unanswered and without revoking anything, when the Nth member call of a
 // client arrives: the drawing application crashing in the middle of a
 // command. --finish-nothing makes TraceSettings.Finish give Nothing and
-// vectorise nothing. Started by COM ("-Embedding") it shows
+// vectorise nothing. --bitmap adds to "Layer 1" a bitmap of W by H pixels,
+// all set, each 1 mm square, its top left corner at LEFT,TOP page mm: a
+// drawing file holds no bitmap to vectorise. Started by COM ("-Embedding") it shows
 // no window and its Application reports Visible False, as the drawing
 // application does when a client starts it.
 //
@@ -45,6 +47,7 @@
 #include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/wide_text_win32.h"
@@ -79,6 +82,7 @@ struct Options {
   std::string file;
   std::string select;
   std::vector<std::string> failures;
+  std::vector<std::string> bitmaps;
   std::string dump;
   std::string svg;
 };
@@ -110,7 +114,7 @@ bool parse(int argc, wchar_t** argv, Options& options) {
     } else if (arg == L"--finish-nothing") {
       options.finishGivesNothing = true;
     } else if (arg == L"--select" || arg == L"--dump" || arg == L"--svg" || arg == L"--fail" ||
-               arg == L"--die-at") {
+               arg == L"--die-at" || arg == L"--bitmap") {
       std::string text;
       if (!value(text)) {
         complain(corvane::utf8Text(arg) + " needs a value");
@@ -120,6 +124,7 @@ bool parse(int argc, wchar_t** argv, Options& options) {
       if (arg == L"--dump") options.dump = text;
       if (arg == L"--svg") options.svg = text;
       if (arg == L"--fail") options.failures.push_back(text);
+      if (arg == L"--bitmap") options.bitmaps.push_back(text);
       if (arg == L"--die-at") {
         options.dieAt = std::strtol(text.c_str(), nullptr, 10);
         if (options.dieAt < 1) {
@@ -229,6 +234,26 @@ void afterEveryCall() {
   }
 }
 
+// NAME:WxH@LEFT,TOP as a filled mask of 1 mm pixels.
+corvane::standin::BitmapMask filledMask(const std::string& size, std::string& name) {
+  const std::size_t colon = size.rfind(':');
+  int width = 0;
+  int height = 0;
+  double left = 0;
+  double top = 0;
+  char end = 0;
+  if (colon == std::string::npos || colon == 0 ||
+      std::sscanf(size.c_str() + colon + 1, "%dx%d@%lf,%lf%c", &width, &height, &left, &top,
+                  &end) != 4 ||
+      width < 1 || height < 1 || width > 10000 || height > 10000) {
+    throw std::invalid_argument("--bitmap wants NAME:WxH@LEFT,TOP");
+  }
+  name = size.substr(0, colon);
+  return {left, top, 1,
+          std::vector<std::string>(static_cast<std::size_t>(height),
+                                   std::string(static_cast<std::size_t>(width), '#'))};
+}
+
 // Builds the document as the command line says; false with a message when
 // it cannot.
 bool prepare(corvane::standin::StandInHost& host, const Options& options) {
@@ -242,6 +267,11 @@ bool prepare(corvane::standin::StandInHost& host, const Options& options) {
     }
   }
   try {
+    for (const std::string& bitmap : options.bitmaps) {
+      std::string name;
+      corvane::standin::BitmapMask mask = filledMask(bitmap, name);
+      host.addBitmap("Layer 1", name, std::move(mask));
+    }
     if (options.select == "all") {
       host.selectAll();
     } else if (!options.select.empty()) {

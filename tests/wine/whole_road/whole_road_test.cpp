@@ -403,6 +403,59 @@ TEST_F(WholeRoadTest, AFailedBoundaryStopsX3AndX4AndIsPassedOverByX6) {
   }
 }
 
+// A vectorising that gives Nothing leaves the operator's selection, the
+// bitmap among it, as it was: the trace must not take it for the traced
+// shapes and delete it. X6 passes over the bitmap and traces the curves;
+// X3 and X4 stop with their failure text.
+TEST_F(WholeRoadTest, AVectorisingThatGivesNothingLeavesTheOperatorsShapes) {
+  struct Case {
+    const char* program;
+    const char* text;  // nullptr: no message
+  };
+  const Case cases[] = {
+      {"Corvane-X6.exe", nullptr},
+      {"Corvane-X3.exe", "Tracing contour failed!Please select the correct object!"},
+      {"Corvane-X4.exe", "Tracing contour failed!Please select the correct object!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program);
+    // "Picture" 100..110 x 30..40 mm, right of the curves.
+    ASSERT_TRUE(startServer(L"--select all --finish-nothing --bitmap Picture:10x10@100,40"));
+    HWND main = startTool(c.program);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_TRACE));
+    HWND trace = findWindow(tool->processId(), "Trace-Settings");
+    ASSERT_NE(trace, nullptr);
+    ASSERT_TRUE(clickButton(trace, IDC_TRACE_CMD_TRACE));
+    if (c.text) {
+      const std::optional<MessageBoxSeen> box = answeredBox();
+      ASSERT_TRUE(box);
+      EXPECT_EQ(box->text, c.text);
+      EXPECT_TRUE(waitUntil(
+          [&] { return IsWindowEnabled(GetDlgItem(trace, IDC_TRACE_CMD_TRACE)) != FALSE; }));
+    } else {
+      EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(trace); }));
+      EXPECT_FALSE(programMessageBox(tool->processId(), 200ms));
+      // The trace line goes round the curves alone, which end at 90 mm.
+      const std::string line = lineStarting(document(), "  shape \"TraceLine\"");
+      const std::size_t at = line.find(" box ");
+      ASSERT_NE(at, std::string::npos) << document();
+      double left = 0;
+      double right = 0;
+      std::istringstream(line.substr(at + 5)) >> left >> right;
+      EXPECT_LT(right, 100) << line;
+    }
+    EXPECT_NE(callLog().find("VectoriseBitmap(shape \"Picture\""), std::string::npos) << callLog();
+    const std::string now = document();
+    for (const char* shape : {"Curve 1\" curve", "Curve 2\" curve", "Picture\" bitmap"}) {
+      EXPECT_EQ(linesStarting(now, std::string("  shape \"") + shape), 1) << now;
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
+    stopServer();
+  }
+}
+
 TEST_F(WholeRoadTest, AKilledHostIsReportedAndARestartedOneServesAgain) {
   ASSERT_TRUE(startServer(L""));
   HWND main = startTool("Corvane-X6.exe");
