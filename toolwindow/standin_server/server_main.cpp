@@ -11,6 +11,7 @@
 //   corvane-standin-server.exe [FILE.plt] [--no-document] [--select all|NAME,NAME...]
 //                              [--fail OPERATION:NTH:TEXT]... [--dump FILE] [--svg FILE]
 //                              [--die-at N] [--finish-nothing] [--bitmap NAME:WxH@LEFT,TOP]...
+//                              [--hidden]
 //
 // FILE.plt is opened as the only document (each pen-down run one shape,
 // "Curve 1", "Curve 2", ...); without it the host has one empty document,
@@ -23,7 +24,10 @@
 // command. --finish-nothing makes TraceSettings.Finish give Nothing and
 // vectorise nothing. --bitmap adds to "Layer 1" a bitmap of W by H pixels,
 // all set, each 1 mm square, its top left corner at LEFT,TOP page mm: a
-// drawing file holds no bitmap to vectorise. Started by COM ("-Embedding") it shows
+// drawing file holds no bitmap to vectorise. --hidden keeps its document but
+// answers Visible False, shows no window and stays out of the running-object
+// table, so clients reach it through activation only: an instance another
+// automation client started and filled. Started by COM ("-Embedding") it shows
 // no window and its Application reports Visible False, as the drawing
 // application does when a client starts it.
 //
@@ -78,6 +82,7 @@ struct Options {
   bool noDocument = false;
   bool embedding = false;
   bool finishGivesNothing = false;
+  bool hidden = false;
   long dieAt = 0;
   std::string file;
   std::string select;
@@ -113,6 +118,8 @@ bool parse(int argc, wchar_t** argv, Options& options) {
       options.noDocument = true;
     } else if (arg == L"--finish-nothing") {
       options.finishGivesNothing = true;
+    } else if (arg == L"--hidden") {
+      options.hidden = true;
     } else if (arg == L"--select" || arg == L"--dump" || arg == L"--svg" || arg == L"--fail" ||
                arg == L"--die-at" || arg == L"--bitmap") {
       std::string text;
@@ -314,7 +321,7 @@ int wmain(int argc, wchar_t** argv) {
   const DWORD thread = GetCurrentThreadId();
   corvane::standin_server::ServerHooks hooks;
   hooks.quit = [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); };
-  hooks.visible = !options.embedding;
+  hooks.visible = !options.embedding && !options.hidden;
   hooks.finishGivesNothing = options.finishGivesNothing;
   hooks.dump = [&host](const std::string& text, const std::string& svg) {
     return corvane::standin_server::writeDocument(host, text, svg);
@@ -344,9 +351,11 @@ int wmain(int argc, wchar_t** argv) {
     entry.classRegistered = SUCCEEDED(CoRegisterClassObject(
         clsid, entry.factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &entry.classCookie));
     // A weak entry is lost once its first client lets go (under Wine).
-    entry.tableRegistered = SUCCEEDED(
-        RegisterActiveObject(entry.application, clsid, ACTIVEOBJECT_STRONG, &entry.tableCookie));
-    ready = ready && entry.classRegistered && entry.tableRegistered;
+    if (!options.hidden) {
+      entry.tableRegistered = SUCCEEDED(
+          RegisterActiveObject(entry.application, clsid, ACTIVEOBJECT_STRONG, &entry.tableCookie));
+    }
+    ready = ready && entry.classRegistered && (entry.tableRegistered || options.hidden);
     registrations.push_back(entry);
   }
 
@@ -355,7 +364,9 @@ int wmain(int argc, wchar_t** argv) {
     complain("the classes cannot be offered to clients");
     status = 1;
   } else {
-    if (!options.embedding) documentWindow = corvane::standin_server::createDocumentWindow(host);
+    if (!options.embedding && !options.hidden) {
+      documentWindow = corvane::standin_server::createDocumentWindow(host);
+    }
     afterEveryCall();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -243,6 +243,34 @@ TEST_F(WholeRoadTest, AHostStartedOnlyForTheCallIsEndedAndReportedNotRunning) {
   EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
 }
 
+// Hidden and outside the running-object table, as another automation
+// client may have started it, but with a document: activation reaches it,
+// and the tool window says why it stops instead of quitting it.
+TEST_F(WholeRoadTest, AHiddenHostWithADocumentIsReportedAndLeftRunning) {
+  server.emplace(wide("Z:" CORVANE_STANDIN_SERVER),
+                 L"\"" + directory.file("drawing.plt").wstring() + L"\" --hidden --dump \"" +
+                     directory.file("document.txt").wstring() + L"\"");
+  ASSERT_TRUE(waitUntil([&] { return directory.has("document.txt"); }));
+  for (const char* program : {"Corvane-X6.exe", "Corvane-X3.exe", "Corvane-X4.exe"}) {
+    SCOPED_TRACE(program);
+    HWND main = startTool(program);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(clickButton(main, IDC_MAIN_CMD_CUTPLOT));
+    const std::optional<MessageBoxSeen> box = answeredBox();
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find("the drawing application is running hidden; show it and press again"),
+              std::string::npos)
+        << box->text;
+    EXPECT_FALSE(server->waitForExit(500ms)) << "the hidden host was quit";
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(tool->waitForExit(), std::optional<DWORD>(0));
+  }
+  EXPECT_EQ(lineStarting(document(), "documents"), "documents 1");
+  // Activation hands out the running server, which Quit then ends.
+  CoCreateInstance(CLSIDOf(kX6Class), nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                   reinterpret_cast<void**>(&application));
+}
+
 // The road from a folder whose name the system's ANSI code page (1252 here)
 // cannot spell must reach the cutter byte for byte as from a plain one.
 class WholeRoadInFolderTest : public WholeRoadTest,
