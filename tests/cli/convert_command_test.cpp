@@ -1,35 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/sample_jobs.h"
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace corvane {
 namespace {
 
 using testing::readFile;
+using testing::RunResult;
 using testing::TempDir;
 using testing::writeFile;
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-// Runs corvane-out as a shell would; arguments must not need quoting.
 RunResult corvaneOut(const TempDir& dir, const std::string& args) {
-  const std::string out = dir.file("stdout.txt");
-  const std::string err = dir.file("stderr.txt");
-  const std::string command =
-      std::string(CORVANE_OUT_PATH) + " " + args + " >" + out + " 2>" + err + " </dev/null";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+  return testing::runInShell(dir, CORVANE_OUT_PATH, args);
 }
 
 constexpr const char* kJob = "IN;PA;PU100,200;PD300,200,300,400;PU0,0;\r\nDB0,0,1000,0;\r\n";

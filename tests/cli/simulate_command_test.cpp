@@ -1,33 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <regex>
 #include <string>
 
+#include "support/shell_run.h"
 #include "support/temp_dir.h"
 
 namespace corvane {
 namespace {
 
 using testing::readFile;
+using testing::RunResult;
 using testing::TempDir;
 using testing::writeFile;
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 RunResult corvaneOut(const TempDir& dir, const std::string& args) {
-  const std::string out = dir.file("stdout.txt");
-  const std::string err = dir.file("stderr.txt");
-  const std::string command =
-      std::string(CORVANE_OUT_PATH) + " " + args + " >" + out + " 2>" + err + " </dev/null";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+  return testing::runInShell(dir, CORVANE_OUT_PATH, args);
 }
 
 // A 50 mm cut; in the stream's exchanged axes it runs from (0, 50) down to

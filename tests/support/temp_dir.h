@@ -32,11 +32,11 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, const std::string& content) {
+inline void writeFile(const std::filesystem::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
 
-inline std::string readFile(const std::string& path) {
+inline std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
