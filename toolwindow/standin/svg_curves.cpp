@@ -76,7 +76,7 @@ void appendArc(std::vector<host::Point>& out, const ArcSegment& arc, const Affin
     out.push_back(end);
     return;
   }
-  // From the end points to the centre (the SVG specification's arc notes).
+  // From the end points to the centre (SVG's implementation notes on elliptical arcs).
   const double phi = arc.rotationDegrees * std::numbers::pi / 180;
   const double cosPhi = std::cos(phi);
   const double sinPhi = std::sin(phi);
@@ -85,7 +85,7 @@ void appendArc(std::vector<host::Point>& out, const ArcSegment& arc, const Affin
   const double x1 = cosPhi * hx + sinPhi * hy;
   const double y1 = -sinPhi * hx + cosPhi * hy;
   const double reach = x1 * x1 / (rx * rx) + y1 * y1 / (ry * ry);
-  if (reach > 1) {  // radii too small for the end points: scaled up, as the specification says
+  if (reach > 1) {  // radii too small for the end points: scaled up, as SVG requires
     rx *= std::sqrt(reach);
     ry *= std::sqrt(reach);
   }
