@@ -8,17 +8,12 @@
 #include <string>
 
 #include "bench/job_generator.h"
+#include "bench/silent_operator.h"
 #include "output/engine/plt_converter.h"
 #include "output/pipeline/convert_job.h"
 
 namespace corvane::bench {
 namespace {
-
-class SilentOperator final : public Operator {
- public:
-  void tell(MessageKind, std::string_view) override {}
-  bool askOkCancel(std::string_view) override { return false; }
-};
 
 // Files live in memory where the system allows, so that the figures are the
 // engine's and not the disk's write-back.

@@ -10,17 +10,12 @@
 #include <string>
 
 #include "bench/job_generator.h"
+#include "bench/silent_operator.h"
 #include "output/knife/knife_simulation.h"
 #include "output/pipeline/convert_job.h"
 
 namespace corvane::bench {
 namespace {
-
-class SilentOperator final : public Operator {
- public:
-  void tell(MessageKind, std::string_view) override {}
-  bool askOkCancel(std::string_view) override { return false; }
-};
 
 std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
