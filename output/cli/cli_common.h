@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/operator.h"
 
@@ -21,10 +23,13 @@ bool writeStreamPreview(const std::filesystem::path& streamPath,
 
 // The same picture with the drag knife's simulated cut over it, measured
 // against `design` (the intermediate file's text), heading 0 at the start.
-bool writeKnifePreview(const std::string& streamPath, const std::string& design, double bladeMm,
-                       const std::string& previewPath, Operator& op);
+bool writeKnifePreview(const std::filesystem::path& streamPath, const std::string& design,
+                       double bladeMm, const std::filesystem::path& previewPath, Operator& op);
 
-// A file's bytes; empty when it cannot be read.
-std::string readWholeFile(const std::string& path);
+// A file's bytes; nullopt when it cannot be read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+
+// A decimal number, the whole text, in the C locale.
+std::optional<double> parseDecimal(std::string_view text);
 
 }  // namespace corvane::cli

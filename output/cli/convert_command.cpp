@@ -1,10 +1,7 @@
 #include "output/cli/convert_command.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,15 +26,6 @@ constexpr const char* kUsage =
     "                           [--order [--report] | --no-order]\n";
 
 int usageError(const std::string& what) { return cli::usageError(what, kUsage); }
-
-// A decimal number of millimetres, the whole text, in the C locale.
-std::optional<double> parseMillimetres(std::string_view text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
-  return value;
-}
 
 bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code error;
@@ -74,7 +62,7 @@ int runConvertCommand(int argc, char** argv) {
       } else if (arg == "--preview") {
         previewPath = text;
       } else {
-        const auto mm = parseMillimetres(text);
+        const auto mm = cli::parseDecimal(text);
         if (!mm) return usageError(std::string(arg) + ": not a number of millimetres: " + text);
         (arg == "--angle" ? request.angleMm : arg == "--closed" ? request.closedMm : bladeMm) = mm;
       }
@@ -109,7 +97,7 @@ int runConvertCommand(int argc, char** argv) {
   const bool written = convertJob(request, op, &figures);
   // The design the simulated cut is measured against, before it goes.
   const std::string design =
-      written && bladeMm ? cli::readWholeFile(request.intermediatePath) : std::string();
+      written && bladeMm ? cli::readWholeFile(request.intermediatePath).value_or("") : "";
   std::error_code error;
   if (!keepIntermediate) std::filesystem::remove(request.intermediatePath, error);
   if (!written) {

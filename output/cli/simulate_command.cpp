@@ -3,18 +3,16 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "common/job_contract.h"
 #include "common/settings/config_keys.h"
 #include "common/settings/output_settings.h"
 #include "output/cli/cli_common.h"
@@ -39,14 +37,6 @@ int usageError(const std::string& what) { return cli::usageError(what, kUsage); 
 
 constexpr double kOvershootLimit = 0.1 * kKnifeUnitsPerMm;
 constexpr double kSuggestStepMm = 0.05;
-
-std::optional<double> parseNumber(std::string_view text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
-  return value;
-}
 
 // One corner setting: each option off (nullopt) or at a distance in mm.
 struct CornerSetting {
@@ -87,14 +77,6 @@ class ScratchDirectory {
   std::filesystem::path path_;
 };
 
-std::optional<std::string> readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
 // Whether the job file holds a job instruction (DB or TB) as the reader
 // takes it: a command of at least four bytes, line breaks dropped.
 bool hasJobInstruction(std::string_view text) {
@@ -102,9 +84,10 @@ bool hasJobInstruction(std::string_view text) {
   for (const char c : text) {
     if (c == '\r' || c == '\n') continue;
     command += c;
-    if (c != ';') continue;
-    if (command.size() >= 4 && (command.starts_with("DB") || command.starts_with("TB"))) {
-      return true;
+    if (c != job::kInstructionEnd) continue;
+    if (command.size() >= 4) {
+      const job::Instruction named = job::instructionNamed(command[0], command[1]);
+      if (named == job::Instruction::Db || named == job::Instruction::Tb) return true;
     }
     command.clear();
   }
@@ -122,8 +105,8 @@ std::optional<std::string> framedAsCutPlot(std::string_view drawing) {
     right = std::max(right, s.x1);
     bottom = std::min(bottom, s.y1);
   }
-  return std::string(drawing) + "\r\nDB0,0," + std::to_string(right + 400) + "," +
-         std::to_string(bottom - 400) + ";\r\n";
+  constexpr auto kMargin = static_cast<std::int32_t>(10 * job::kPlotterUnitsPerMm);
+  return std::string(drawing) + "\r\n" + job::dbLine(right + kMargin, bottom - kMargin);
 }
 
 struct SimulateOptions {
@@ -151,7 +134,7 @@ class Simulator {
       return false;
     }
     jobPath_ = options_.job;
-    const auto text = readWhole(options_.job);
+    const auto text = cli::readWholeFile(options_.job);
     if (!text || hasJobInstruction(*text)) return true;  // the reader tells what is wrong
     const auto framed = framedAsCutPlot(*text);
     if (!framed) return true;
@@ -170,8 +153,8 @@ class Simulator {
     ConvertRequest request{jobPath_, scratch_.file("stream"), scratch_.file("plain"),
                            machine,  setting.angle,           setting.closed};
     if (!convertJob(request, op_)) return std::nullopt;
-    const auto stream = readWhole(request.streamPath);
-    const auto plain = readWhole(request.intermediatePath);
+    const auto stream = cli::readWholeFile(request.streamPath);
+    const auto plain = cli::readWholeFile(request.intermediatePath);
     if (!stream || !plain) {
       op_.tell(MessageKind::Stop, "Cannot read the stream back for the simulation");
       return std::nullopt;
@@ -207,13 +190,13 @@ bool parse(int argc, char** argv, SimulateOptions& options, std::string& problem
       } else if (arg == "--svg") {
         options.svg = value;
       } else if (arg == "--angle" || arg == "--closed") {
-        if (value != "off" && !parseNumber(value)) {
+        if (value != "off" && !cli::parseDecimal(value)) {
           problem = std::string(arg) + " takes a number of millimetres or off";
           return false;
         }
         (arg == "--angle" ? options.angle : options.closed) = value;
       } else {
-        const auto number = parseNumber(value);
+        const auto number = cli::parseDecimal(value);
         if (!number) {
           problem = std::string(arg) + ": not a number: " + value;
           return false;
@@ -238,7 +221,7 @@ bool parse(int argc, char** argv, SimulateOptions& options, std::string& problem
 std::optional<double> cornerOption(const std::string& given, const std::string& savedEnabled,
                                    const std::string& savedText) {
   if (given == "off") return std::nullopt;
-  if (!given.empty()) return parseNumber(given);
+  if (!given.empty()) return cli::parseDecimal(given);
   if (integerValue(savedEnabled) == 0) return std::nullopt;
   return decimalValue(savedText);
 }
