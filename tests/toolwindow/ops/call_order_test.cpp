@@ -76,6 +76,11 @@ struct CommandCase {
   Steps expected;
 };
 
+void ABitmapSelected(standin::StandInHost& host) {
+  host.addBitmap("Layer 1", "Picture", {0, 30, 1, {"##"}});
+  host.select({"Picture"});
+}
+
 void ContourAndMarks(standin::StandInHost& host) {
   host.addLayer("TraceLayer", false);
   host.addRectangle("TraceLayer", "TraceLine", 10, 150, 100, 50);
@@ -115,22 +120,12 @@ const CommandCase kCommands[] = {
      TraceStart() + kBoundaryX6 + kMergeAndName + kWiden + kTraceEnd},
     {"TraceAtOffsetX4", BuildVariant::X4, [](standin::StandInHost&) {}, Trace2,
      TraceStart() + kBoundaryX3 + kMergeAndName + kWiden + kTraceEnd},
-    {"TraceOfABitmapX6", BuildVariant::X6,
-     [](standin::StandInHost& host) {
-       host.addBitmap("Layer 1", "Picture", {0, 30, 1, {"##"}});
-       host.select({"Picture"});
-     },
-     Trace0,
+    {"TraceOfABitmapX6", BuildVariant::X6, ABitmapSelected, Trace0,
      TraceStart() +
          Steps{"GetShapeKind", "VectoriseBitmap", "FinishVectorising", "RunBoundaryCommand",
                "CopyShapeToLayer", "RemoveShape", "RemoveShapes"} +
          kMergeAndName + kTraceEnd},
-    {"TraceOfABitmapX3", BuildVariant::X3,
-     [](standin::StandInHost& host) {
-       host.addBitmap("Layer 1", "Picture", {0, 30, 1, {"##"}});
-       host.select({"Picture"});
-     },
-     Trace0,
+    {"TraceOfABitmapX3", BuildVariant::X3, ABitmapSelected, Trace0,
      TraceStart() +
          Steps{"GetShapeKind", "VectoriseBitmap", "FinishVectorising", "RunBoundaryCommand",
                "RemoveShapes"} +
