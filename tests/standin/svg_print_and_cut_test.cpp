@@ -10,11 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/contour_fit.h"
 #include "support/temp_dir.h"
 #include "toolwindow/standin/svg_reader.h"
 
@@ -24,7 +24,6 @@ namespace {
 using corvane::testing::readFile;
 using corvane::testing::TempDir;
 
-constexpr double kUnitsPerMm = 40;
 constexpr double kOffsetMm = 2;
 constexpr double kMarkDistanceMm = 20;
 // The job's integer plotter units (0.025 mm), the export's curve resolution
@@ -42,60 +41,7 @@ SvgDrawing readDrawing(const std::string& path) {
   return result.ok() ? std::move(result).value() : SvgDrawing{};
 }
 
-// The pen-down runs of an HPGL text, in millimetres.
-std::vector<Path> penRuns(const std::string& hpgl) {
-  std::vector<Path> runs;
-  const std::regex command("(PU|PD)([-0-9,]*);");
-  for (auto it = std::sregex_iterator(hpgl.begin(), hpgl.end(), command);
-       it != std::sregex_iterator(); ++it) {
-    std::vector<double> numbers;
-    std::stringstream in((*it)[2].str());
-    for (std::string n; std::getline(in, n, ',');) numbers.push_back(std::stod(n));
-    if ((*it)[1] == "PU") {
-      if (numbers.size() >= 2) runs.push_back(Path{{{numbers[0], numbers[1]}}, true});
-      continue;
-    }
-    if (runs.empty()) continue;
-    for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
-      runs.back().points.push_back({numbers[i], numbers[i + 1]});
-    }
-  }
-  for (Path& run : runs) {
-    for (host::Point& p : run.points) p = {p.x / kUnitsPerMm, p.y / kUnitsPerMm};
-  }
-  return runs;
-}
-
-bool insideEvenOdd(host::Point p, const std::vector<Path>& rings) {
-  bool inside = false;
-  for (const Path& ring : rings) {
-    const auto& pts = ring.points;
-    for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-      if ((pts[i].y > p.y) != (pts[j].y > p.y) &&
-          p.x < (pts[j].x - pts[i].x) * (p.y - pts[i].y) / (pts[j].y - pts[i].y) + pts[i].x) {
-        inside = !inside;
-      }
-    }
-  }
-  return inside;
-}
-
-double distanceToRings(host::Point p, const std::vector<Path>& rings) {
-  double best = std::numeric_limits<double>::infinity();
-  for (const Path& ring : rings) {
-    const auto& pts = ring.points;
-    for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-      const double dx = pts[i].x - pts[j].x;
-      const double dy = pts[i].y - pts[j].y;
-      const double span = dx * dx + dy * dy;
-      const double t =
-          span == 0 ? 0
-                    : std::clamp(((p.x - pts[j].x) * dx + (p.y - pts[j].y) * dy) / span, 0.0, 1.0);
-      best = std::min(best, std::hypot(p.x - pts[j].x - t * dx, p.y - pts[j].y - t * dy));
-    }
-  }
-  return best;
-}
+testing::FitPoint fitPoint(host::Point p) { return {p.x, p.y}; }
 
 struct Frame {
   double left = 0, right = 0, top = 0, bottom = 0;
@@ -165,15 +111,16 @@ class SvgPrintAndCut : public ::testing::Test {
 };
 
 TEST_F(SvgPrintAndCut, ContourEnclosesEveryPointOfTheArtworkByTheOffset) {
-  const std::vector<Path> contour = penRuns(job_);
+  const std::vector<testing::FitLine> contour = testing::readJob(job_).lines;
   ASSERT_FALSE(contour.empty());
   std::size_t checked = 0;
   for (const SvgLayer& layer : readDrawing(sample_).layers) {
     for (const SvgShape& shape : layer.shapes) {
       for (const Path& path : shape.paths) {
         for (const host::Point& p : path.points) {
-          ASSERT_TRUE(insideEvenOdd(p, contour)) << shape.name << " " << p.x << "," << p.y;
-          ASSERT_GE(distanceToRings(p, contour), kOffsetMm - kJobSlackMm)
+          ASSERT_TRUE(testing::inside(fitPoint(p), contour))
+              << shape.name << " " << p.x << "," << p.y;
+          ASSERT_GE(testing::distanceTo(fitPoint(p), contour), kOffsetMm - kJobSlackMm)
               << shape.name << " " << p.x << "," << p.y;
           ++checked;
         }
@@ -189,10 +136,12 @@ TEST_F(SvgPrintAndCut, PrintedMarksAndTheJobsFrameAgree) {
   const Frame marks = frameOf(printed.layers.back().shapes.at(0).paths);
   // The frame's numbers are rounded down to whole plotter units.
   constexpr double kAgree = 0.05;
-  EXPECT_NEAR(static_cast<double>(tb_[0]) / kUnitsPerMm, marks.right - marks.left, kAgree);
-  EXPECT_NEAR(static_cast<double>(tb_[1]) / kUnitsPerMm, marks.top - marks.bottom, kAgree);
-  EXPECT_NEAR(static_cast<double>(tb_[2]) / kUnitsPerMm, marks.right, kAgree);
-  EXPECT_NEAR(static_cast<double>(tb_[3]) / kUnitsPerMm, marks.bottom, kAgree);
+  EXPECT_NEAR(static_cast<double>(tb_[0]) / testing::kJobUnitsPerMm, marks.right - marks.left,
+              kAgree);
+  EXPECT_NEAR(static_cast<double>(tb_[1]) / testing::kJobUnitsPerMm, marks.top - marks.bottom,
+              kAgree);
+  EXPECT_NEAR(static_cast<double>(tb_[2]) / testing::kJobUnitsPerMm, marks.right, kAgree);
+  EXPECT_NEAR(static_cast<double>(tb_[3]) / testing::kJobUnitsPerMm, marks.bottom, kAgree);
   // The marks lie on the sheet, or the cutter could not find them.
   EXPECT_GE(marks.left, 0);
   EXPECT_GE(marks.bottom, 0);
@@ -201,14 +150,15 @@ TEST_F(SvgPrintAndCut, PrintedMarksAndTheJobsFrameAgree) {
 }
 
 TEST_F(SvgPrintAndCut, PreparedCutFitsTheFrameTwentyMillimetresInside) {
-  const std::vector<Path> cut = penRuns(readFile(dir_.file("plain.hpgl")));
+  const std::vector<testing::FitLine> cut =
+      testing::readJob(readFile(dir_.file("plain.hpgl"))).lines;
   ASSERT_FALSE(cut.empty());
   // The output program turns the sheet: across the frame's height along x,
   // its width along y.
-  const double across = static_cast<double>(tb_[1]) / kUnitsPerMm;
-  const double along = static_cast<double>(tb_[0]) / kUnitsPerMm;
+  const double across = static_cast<double>(tb_[1]) / testing::kJobUnitsPerMm;
+  const double along = static_cast<double>(tb_[0]) / testing::kJobUnitsPerMm;
   // Each pen-up run starts at the origin travel; the cut itself is inside.
-  for (const Path& run : cut) {
+  for (const testing::FitLine& run : cut) {
     for (std::size_t i = 1; i < run.points.size(); ++i) {
       EXPECT_GE(run.points[i].x, kMarkDistanceMm - kJobSlackMm);
       EXPECT_LE(run.points[i].x, across - kMarkDistanceMm + kJobSlackMm);
@@ -247,8 +197,9 @@ TEST_F(SvgPrintAndCut, PrintFileRendersTheArtworkAsDrawnAndTheFourMarks) {
       double nearest = std::numeric_limits<double>::infinity();
       for (const Path& mark : marks) {
         for (std::size_t i = 0; i + 1 < mark.points.size(); ++i) {
-          nearest = std::min(
-              nearest, distanceToRings(page, {Path{{mark.points[i], mark.points[i + 1]}, false}}));
+          nearest =
+              std::min(nearest, testing::distanceToSegment(fitPoint(page), fitPoint(mark.points[i]),
+                                                           fitPoint(mark.points[i + 1])));
         }
       }
       ASSERT_LE(nearest, 0.75) << "pixel " << x << "," << y;

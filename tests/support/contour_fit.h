@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -122,6 +123,61 @@ inline ContourFit fitOf(const std::vector<FitLine>& drawing, const std::vector<F
         << fit.greatestOut << " mm from the drawing";
   fit.where = where.str();
   return fit;
+}
+
+// A job's plotter units.
+inline constexpr double kJobUnitsPerMm = 40;
+
+// The pen-down runs of an HPGL text in millimetres; a run that ends where
+// it began is closed. The TB frame line, when there is one, in plotter
+// units: left, right, bottom, top.
+struct Job {
+  std::vector<FitLine> lines;
+  std::vector<double> frame;
+};
+
+inline std::vector<double> numbersOf(const std::string& text) {
+  std::vector<double> numbers;
+  std::istringstream in(text);
+  std::string number;
+  while (std::getline(in, number, ',')) numbers.push_back(std::strtod(number.c_str(), nullptr));
+  return numbers;
+}
+
+inline Job readJob(const std::string& hpgl) {
+  Job job;
+  std::istringstream in(hpgl);
+  std::string command;
+  FitLine* line = nullptr;
+  FitPoint pen;
+  while (std::getline(in, command, ';')) {
+    command.erase(0, command.find_first_not_of("\r\n "));
+    if (command.size() < 2) continue;
+    const std::string name = command.substr(0, 2);
+    const std::vector<double> numbers = numbersOf(command.substr(2));
+    if (name == "TB" && numbers.size() == 4) {
+      job.frame = {numbers[2] - numbers[0], numbers[2], numbers[3], numbers[3] + numbers[1]};
+    } else if (name == "PU") {
+      line = nullptr;
+      if (numbers.size() >= 2) pen = {numbers[0] / kJobUnitsPerMm, numbers[1] / kJobUnitsPerMm};
+    } else if (name == "PD") {
+      if (line == nullptr) {
+        job.lines.push_back({{pen}, false});
+        line = &job.lines.back();
+      }
+      for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
+        line->points.push_back({numbers[i] / kJobUnitsPerMm, numbers[i + 1] / kJobUnitsPerMm});
+      }
+    }
+  }
+  for (FitLine& run : job.lines) {
+    if (run.points.size() > 2 && run.points.front().x == run.points.back().x &&
+        run.points.front().y == run.points.back().y) {
+      run.points.pop_back();
+      run.closed = true;
+    }
+  }
+  return job;
 }
 
 }  // namespace corvane::testing

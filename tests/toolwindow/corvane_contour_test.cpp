@@ -23,63 +23,10 @@ namespace {
 using testing::FitLine;
 using testing::FitPoint;
 
-constexpr double kUnitsPerMm = 40;
 constexpr double kOffset = 2;
 // The trace's miter limit of 15 degrees lets a corner reach 1 / sin(7.5
 // degrees) times the offset from the drawing.
 const double kReach = kOffset / std::sin(7.5 * std::numbers::pi / 180);
-
-// The pen-down runs of an HPGL text in millimetres; a run that ends where
-// it began is closed. The TB frame line, when there is one, in plotter
-// units: left, right, bottom, top.
-struct Job {
-  std::vector<FitLine> lines;
-  std::vector<double> frame;
-};
-
-std::vector<double> numbersOf(const std::string& text) {
-  std::vector<double> numbers;
-  std::istringstream in(text);
-  std::string number;
-  while (std::getline(in, number, ',')) numbers.push_back(std::strtod(number.c_str(), nullptr));
-  return numbers;
-}
-
-Job readJob(const std::string& hpgl) {
-  Job job;
-  std::istringstream in(hpgl);
-  std::string command;
-  FitLine* line = nullptr;
-  FitPoint pen;
-  while (std::getline(in, command, ';')) {
-    command.erase(0, command.find_first_not_of("\r\n "));
-    if (command.size() < 2) continue;
-    const std::string name = command.substr(0, 2);
-    const std::vector<double> numbers = numbersOf(command.substr(2));
-    if (name == "TB" && numbers.size() == 4) {
-      job.frame = {numbers[2] - numbers[0], numbers[2], numbers[3], numbers[3] + numbers[1]};
-    } else if (name == "PU") {
-      line = nullptr;
-      if (numbers.size() >= 2) pen = {numbers[0] / kUnitsPerMm, numbers[1] / kUnitsPerMm};
-    } else if (name == "PD") {
-      if (line == nullptr) {
-        job.lines.push_back({{pen}, false});
-        line = &job.lines.back();
-      }
-      for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
-        line->points.push_back({numbers[i] / kUnitsPerMm, numbers[i + 1] / kUnitsPerMm});
-      }
-    }
-  }
-  for (FitLine& run : job.lines) {
-    if (run.points.size() > 2 && run.points.front().x == run.points.back().x &&
-        run.points.front().y == run.points.back().y) {
-      run.points.pop_back();
-      run.closed = true;
-    }
-  }
-  return job;
-}
 
 // A generated drawing in plotter units: shapes of kind `kind % 4`.
 class DrawingMaker {
@@ -144,8 +91,8 @@ std::string contourJob(const testing::TempDir& dir, const std::string& drawing,
 
 // What is wrong with the contour job of a drawing; empty when nothing.
 std::string faultOf(const std::string& drawingPlt, const std::string& jobText) {
-  const Job drawing = readJob(drawingPlt);
-  const Job job = readJob(jobText);
+  const testing::Job drawing = testing::readJob(drawingPlt);
+  const testing::Job job = testing::readJob(jobText);
   if (job.lines.empty() || job.frame.size() != 4) return "no contour or no frame";
   // The marks lie 20 mm outside the contour's box.
   double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
@@ -161,11 +108,12 @@ std::string faultOf(const std::string& drawingPlt, const std::string& jobText) {
   // top is the sum of two of them; the contour's are rounded: 0.1 mm.
   const double expected[] = {left - 20, right + 20, bottom - 20, top + 20};
   for (int i = 0; i < 4; ++i) {
-    if (std::abs(job.frame[static_cast<std::size_t>(i)] / kUnitsPerMm - expected[i]) > 0.1) {
+    if (std::abs(job.frame[static_cast<std::size_t>(i)] / testing::kJobUnitsPerMm - expected[i]) >
+        0.1) {
       std::ostringstream fault;
       fault << "the TB frame's edge " << i << " is at "
-            << job.frame[static_cast<std::size_t>(i)] / kUnitsPerMm << " mm, not " << expected[i]
-            << " mm from the contour";
+            << job.frame[static_cast<std::size_t>(i)] / testing::kJobUnitsPerMm << " mm, not "
+            << expected[i] << " mm from the contour";
       return fault.str();
     }
   }
