@@ -159,7 +159,7 @@ class OutputDialog final : private SendWatcher {
           files_.plain(), dialectForMachine(model_.machines.selectedText()),
           model_.angleEnabled ? std::optional(decimalValue(model_.angleText)) : std::nullopt,
           model_.closedEnabled ? std::optional(decimalValue(model_.closedText)) : std::nullopt,
-          blade);
+          model_.orderEnabled, blade);
       if (knife_ && (knife_->design.empty() || knife_->cut.runs.empty())) knife_.reset();
     }
     std::string missText;
@@ -260,6 +260,9 @@ class OutputDialog final : private SendWatcher {
           scheduleKnife();
         }
         return TRUE;
+      case IDC_CHECK_ORDER:
+        if (code == BN_CLICKED) scheduleKnife();
+        return FALSE;
       case IDC_EDIT_ANGLE:
       case IDC_EDIT_CLOSED:
       case IDC_EDIT_BLADE:

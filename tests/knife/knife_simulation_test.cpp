@@ -10,6 +10,7 @@
 #include "output/knife/knife_simulation.h"
 #include "output/pipeline/convert_job.h"
 #include "support/recording_operator.h"
+#include "support/sample_jobs.h"
 #include "support/temp_dir.h"
 
 namespace corvane {
@@ -137,15 +138,42 @@ TEST(KnifeSimulation, CornerOptionsAreSimulatedWithoutAStreamFile) {
   testing::TempDir dir;
   const std::string plain = dir.file("QuillonPro2.tmp");
   testing::writeFile(plain, "IN;PA;PU0,0;PU0,0;PD0,0;PD800,0;PD800,800;PD0,800;PD0,0;PU0,0;!PG;");
-  const auto sharp = simulateCornerOptions(plain, Dialect::Dmpl, 0.25, std::nullopt, kBladeMm);
+  const auto sharp =
+      simulateCornerOptions(plain, Dialect::Dmpl, 0.25, std::nullopt, true, kBladeMm);
   ASSERT_TRUE(sharp.has_value());
   EXPECT_LT(mm(sharp->figures.miss.distance), 0.02);
   const auto plainCut =
-      simulateCornerOptions(plain, Dialect::Dmpl, std::nullopt, std::nullopt, kBladeMm);
+      simulateCornerOptions(plain, Dialect::Dmpl, std::nullopt, std::nullopt, true, kBladeMm);
   ASSERT_TRUE(plainCut.has_value());
   EXPECT_NEAR(mm(plainCut->figures.miss.distance), 0.663 * kBladeMm, 0.005);
-  EXPECT_FALSE(simulateCornerOptions(plain, Dialect::Dmpl, 0.0, 0.0, kBladeMm).has_value());
+  EXPECT_FALSE(simulateCornerOptions(plain, Dialect::Dmpl, 0.0, 0.0, false, kBladeMm).has_value());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// With the cut order on, the dialog's picture is the cut of the stream that
+// Output sends, on either road.
+TEST(KnifeSimulation, CutOrderIsSimulatedAsTheStreamIsOrdered) {
+  for (const std::optional<double> angle : {std::optional<double>(), std::optional(0.25)}) {
+    SCOPED_TRACE(angle ? "sharp-corner option" : "plain");
+    testing::TempDir dir;
+    testing::RecordingOperator op;
+    ConvertRequest request{dir.file("job.plt"),
+                           dir.file("stream.plt"),
+                           dir.file("plain.plt"),
+                           "TVM-1200",
+                           angle,
+                           std::nullopt,
+                           true};
+    testing::writeFile(request.jobPath, testing::kLetterOJob);
+    ASSERT_TRUE(convertJob(request, op));
+    const std::string plain = testing::readFile(request.intermediatePath);
+    const KnifeSimulation sent =
+        simulateStream(testing::readFile(request.streamPath), plain, kBladeMm, 0);
+    const auto shown = simulateCornerOptions(request.intermediatePath, Dialect::Hpgl, angle,
+                                             std::nullopt, true, kBladeMm);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(describeFigures(shown->figures), describeFigures(sent.figures));
+  }
 }
 
 }  // namespace
