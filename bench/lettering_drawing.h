@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "toolwindow/standin/standin_host.h"
+#include "toolwindow/standins/host/standin_host.h"
 
 namespace corvane::bench {
 

@@ -9,9 +9,9 @@
 #include "common/settings/module_ini.h"
 #include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/lang/lang.h"
-#include "toolwindow/standin/standin_host.h"
-#include "toolwindow/tool_context.h"
-#include "toolwindow/zevararaz/zevararaz.h"
+#include "toolwindow/standins/host/standin_host.h"
+#include "toolwindow/context/tool_context.h"
+#include "toolwindow/contour/zevararaz.h"
 
 namespace corvane::bench {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "toolwindow/standin/svg_print.h"
-#include "toolwindow/standin/svg_reader.h"
+#include "toolwindow/standins/svg/svg_print.h"
+#include "toolwindow/standins/svg/svg_reader.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "support/contour_fit.h"
 
 #include "standin/host_steps.h"
-#include "toolwindow/standin/standin_geometry.h"
-#include "toolwindow/standin/standin_host.h"
+#include "toolwindow/standins/host/standin_geometry.h"
+#include "toolwindow/standins/host/standin_host.h"
 
 namespace corvane::standin {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "standin/host_steps.h"
 #include "support/temp_dir.h"
-#include "toolwindow/standin/standin_host.h"
+#include "toolwindow/standins/host/standin_host.h"
 
 namespace corvane::standin {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "standin/host_steps.h"
-#include "toolwindow/standin/standin_host.h"
+#include "toolwindow/standins/host/standin_host.h"
 
 namespace corvane::standin {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "support/contour_fit.h"
 #include "support/temp_dir.h"
-#include "toolwindow/standin/svg_reader.h"
+#include "toolwindow/standins/svg/svg_reader.h"
 
 namespace corvane::standin::svg {
 namespace {

@@ -1,11 +1,11 @@
-#include "toolwindow/standin/svg_print.h"
+#include "toolwindow/standins/svg/svg_print.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "toolwindow/standin/svg_reader.h"
+#include "toolwindow/standins/svg/svg_reader.h"
 
 namespace corvane::standin::svg {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolwindow/standin/svg_reader.h"
+#include "toolwindow/standins/svg/svg_reader.h"
 
 #include <gtest/gtest.h>
 

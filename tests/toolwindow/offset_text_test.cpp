@@ -1,4 +1,4 @@
-#include "toolwindow/forms/offset_text.h"
+#include "toolwindow/contour/offset_text.h"
 
 #include <gtest/gtest.h>
 

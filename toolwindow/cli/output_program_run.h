@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "toolwindow/program_starter.h"
+#include "toolwindow/context/program_starter.h"
 
 namespace corvane::toolwindow {
 

@@ -7,10 +7,10 @@
 #include <iterator>
 #include <vector>
 
-#include "toolwindow/ops/layer_names.h"
-#include "toolwindow/standin/svg_print.h"
-#include "toolwindow/standin/svg_reader.h"
-#include "toolwindow/standin/whole_file.h"
+#include "toolwindow/document/layer_names.h"
+#include "toolwindow/standins/svg/svg_print.h"
+#include "toolwindow/standins/svg/svg_reader.h"
+#include "toolwindow/standins/host/whole_file.h"
 
 namespace corvane::toolwindow {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "toolwindow/standin/standin_host.h"
-#include "toolwindow/standin/svg_drawing.h"
+#include "toolwindow/standins/host/standin_host.h"
+#include "toolwindow/standins/svg/svg_drawing.h"
 
 namespace corvane::toolwindow {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "toolwindow/lang/text_table.h"
-#include "toolwindow/tool_operator.h"
+#include "toolwindow/context/tool_operator.h"
 
 namespace corvane::toolwindow {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ops_fixture.h"
-#include "toolwindow/cutout/cutout.h"
-#include "toolwindow/cutout/plt_export.h"
+#include "toolwindow/export/cutout.h"
+#include "toolwindow/export/plt_export.h"
 
 namespace corvane::toolwindow {
 namespace {

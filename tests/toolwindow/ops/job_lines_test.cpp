@@ -7,8 +7,8 @@
 #include "common/job_contract.h"
 #include "output/engine/plt_parser.h"
 #include "support/temp_dir.h"
-#include "toolwindow/cutout/job_file.h"
-#include "toolwindow/cutout/job_lines.h"
+#include "toolwindow/export/job_file.h"
+#include "toolwindow/export/job_lines.h"
 
 namespace corvane::toolwindow {
 namespace {

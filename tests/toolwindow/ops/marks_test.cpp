@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ops_fixture.h"
-#include "toolwindow/zevararaz/zevararaz.h"
+#include "toolwindow/contour/zevararaz.h"
 
 namespace corvane::toolwindow {
 namespace {

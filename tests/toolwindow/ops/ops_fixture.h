@@ -11,8 +11,8 @@
 #include "common/settings/module_ini.h"
 #include "support/temp_dir.h"
 #include "toolwindow/lang/builtin_text_table.h"
-#include "toolwindow/standin/standin_host.h"
-#include "toolwindow/tool_context.h"
+#include "toolwindow/standins/host/standin_host.h"
+#include "toolwindow/context/tool_context.h"
 
 namespace corvane::toolwindow::testing {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ops_fixture.h"
-#include "toolwindow/zevararaz/zevararaz.h"
+#include "toolwindow/contour/zevararaz.h"
 
 namespace corvane::toolwindow {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "toolwindow/program/process_starter_win32.h"
+#include "toolwindow/app/process_starter_win32.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;

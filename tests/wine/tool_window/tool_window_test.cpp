@@ -16,7 +16,7 @@
 #include "tests/support/sample_jobs.h"
 #include "tests/wine/driver/gui_driver.h"
 #include "tests/wine/output_program/program_directory.h"
-#include "toolwindow/program/tool_window_ids.h"
+#include "toolwindow/app/tool_window_ids.h"
 
 namespace corvane::wine {
 namespace {

@@ -21,7 +21,7 @@
 #include "tests/wine/driver/gui_driver.h"
 #include "tests/wine/output_program/program_directory.h"
 #include "tests/wine/standin_server/automation_client.h"
-#include "toolwindow/program/tool_window_ids.h"
+#include "toolwindow/app/tool_window_ids.h"
 
 namespace corvane::wine {
 namespace {

@@ -1,0 +1,147 @@
+#include "toolwindow/app/main_window_win32.h"
+
+#include <iterator>
+
+#include "common/job_contract.h"
+#include "common/wide_text_win32.h"
+#include "toolwindow/lang/texts.h"
+#include "toolwindow/app/tool_window_ids.h"
+
+namespace corvane::toolwindow {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"CorvaneToolWindow";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// 3375 x 2490 twips.
+constexpr SIZE kClient{225, 166};
+
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kGroupBox = BS_GROUPBOX;
+
+// The tab order is the z-order: the buttons come first, in the order of
+// their tab indexes (0, 1, 3, 4, 7), so each lies in front of its group
+// box; the group boxes, which take no focus, follow in theirs (2, 5, 6).
+constexpr ControlLayout kControls[] = {
+    {IDC_MAIN_CMD_TRACE, L"BUTTON", kButton, 1680, 480, 1335, 495},
+    {IDC_MAIN_CMD_LANG, L"BUTTON", kButton, 240, 1680, 1095, 495},
+    {IDC_MAIN_CMD_MARK, L"BUTTON", kButton, 1680, 1080, 1335, 495},
+    {IDC_MAIN_CMD_CUTOUT, L"BUTTON", kButton, 1680, 1680, 1335, 495},
+    {IDC_MAIN_CMD_CUTPLOT, L"BUTTON", kButton, 240, 480, 1095, 495},
+    {IDC_MAIN_FRAME1, L"BUTTON", kGroupBox, 1560, 120, 1695, 2175},
+    {IDC_MAIN_FRAME2, L"BUTTON", kGroupBox, 120, 1320, 1335, 975},
+    {IDC_MAIN_FRAME3, L"BUTTON", kGroupBox, 120, 120, 1335, 975},
+};
+
+int idOf(MainControl control) {
+  switch (control) {
+    case MainControl::cmdTrace:
+      return IDC_MAIN_CMD_TRACE;
+    case MainControl::Frame1:
+      return IDC_MAIN_FRAME1;
+    case MainControl::cmdCutout:
+      return IDC_MAIN_CMD_CUTOUT;
+    case MainControl::Frame2:
+      return IDC_MAIN_FRAME2;
+    case MainControl::Frame3:
+      return IDC_MAIN_FRAME3;
+    case MainControl::cmdCutPlot:
+      return IDC_MAIN_CMD_CUTPLOT;
+    case MainControl::cmdLang:
+      return IDC_MAIN_CMD_LANG;
+    case MainControl::cmdMark:
+      return IDC_MAIN_CMD_MARK;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int MainWindow::Run(frmMain& form) {
+  form_ = &form;
+  if (!create(kClassName, wideText(job::kToolWindowCaption), kStyle, kExStyle,
+              {CW_USEDEFAULT, CW_USEDEFAULT}, kClient, nullptr)) {
+    showFailure("The tool window cannot be opened.");
+    return 1;
+  }
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  int exitCode = 0;
+  runMessagesUntil([] { return false; }, &exitCode);
+  return exitCode;
+}
+
+void MainWindow::SetCaption(MainControl control, std::string_view text) {
+  setControlText(window_, idOf(control), text);
+}
+
+std::string MainWindow::Caption(MainControl control) const {
+  return controlText(window_, idOf(control));
+}
+
+void MainWindow::ClearIcon() {
+  SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
+}
+
+void MainWindow::MakeTopmost() {
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return onCreate();
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      onClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return unhandled(message, wParam, lParam);
+  }
+}
+
+LRESULT MainWindow::onCreate() {
+  font_ = messageFont();
+  createControls(window_, kControls, font_.get());
+  form_->Form_Load();
+  return 0;
+}
+
+void MainWindow::onCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  // The window may be gone when a command returns (closed meanwhile from
+  // outside): nothing here looks at it afterwards.
+  switch (id) {
+    case IDC_MAIN_CMD_CUTPLOT:
+      form_->cmdCutPlot_Click();
+      break;
+    case IDC_MAIN_CMD_CUTOUT:
+      form_->cmdCutout_Click();
+      break;
+    case IDC_MAIN_CMD_MARK:
+      form_->cmdMark_Click();
+      break;
+    case IDC_MAIN_CMD_TRACE:
+      form_->cmdTrace_Click();
+      break;
+    case IDC_MAIN_CMD_LANG:
+      form_->cmdLang_Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::onClose() {
+  form_->Form_Unload();
+  DestroyWindow(window_);
+}
+
+}  // namespace corvane::toolwindow

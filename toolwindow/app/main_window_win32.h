@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "toolwindow/windows/frm_main.h"
+#include "toolwindow/views/window_views.h"
+#include "toolwindow/app/window_base_win32.h"
+
+namespace corvane::toolwindow {
+
+// frmMain on the screen: a fixed dialog frame without minimise and maximise
+// boxes, five buttons in front of their three group boxes. It only moves
+// captions and clicks between the controls and the form's logic.
+class MainWindow final : public WindowBase, public MainWindowView {
+ public:
+  // Makes the window where the system places new windows (its creation
+  // runs the form's load), shows it and runs the program's messages until it
+  // is closed. Returns the program's exit code.
+  int Run(frmMain& form);
+
+  void SetCaption(MainControl control, std::string_view text) override;
+  std::string Caption(MainControl control) const override;
+  void ClearIcon() override;
+  void MakeTopmost() override;
+
+ private:
+  LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT onCreate();
+  void onCommand(int id, int code);
+  void onClose();
+
+  frmMain* form_ = nullptr;
+  UniqueFont font_;
+};
+
+}  // namespace corvane::toolwindow

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "toolwindow/host/host_result.h"
+#include "toolwindow/context/tool_context.h"
+
+namespace corvane::toolwindow {
+
+// Text `number` of the string table in the current language, with the
+// program's title as caption.
+void ShowText(ToolContext& context, std::int32_t number, MessageIcon icon);
+
+// A failure that no text of the table covers: the operator reads which
+// operation failed and the host's or the system's own words for it, with
+// the critical icon and the program's title.
+void ReportFailure(ToolContext& context, const host::HostError& failure);
+
+}  // namespace corvane::toolwindow
