@@ -38,7 +38,7 @@ class RecordingToolOperator final : public ToolOperator {
 
 class RecordingStarter final : public ProgramStarter {
  public:
-  std::string Start(const std::filesystem::path& program) override {
+  ToolStatus Start(const std::filesystem::path& program) override {
     started.push_back(program);
     return {};
   }

@@ -25,7 +25,7 @@ std::string systemReason(DWORD code) {
 
 }  // namespace
 
-std::string ProcessStarter::Start(const std::filesystem::path& program) {
+ToolStatus ProcessStarter::Start(const std::filesystem::path& program) {
   // No arguments: the command line holds only the program's own name.
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   const std::wstring folder = program.parent_path().wstring();
@@ -36,7 +36,7 @@ std::string ProcessStarter::Start(const std::filesystem::path& program) {
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-    return systemReason(GetLastError());
+    return StartFailure(program, systemReason(GetLastError()));
   }
   const UniqueKernelHandle process(started.hProcess);
   const UniqueKernelHandle thread(started.hThread);

@@ -12,7 +12,7 @@ namespace corvane::toolwindow {
 // handle of it is kept, so it runs on when the tool window ends.
 class ProcessStarter final : public ProgramStarter {
  public:
-  std::string Start(const std::filesystem::path& program) override;
+  ToolStatus Start(const std::filesystem::path& program) override;
 };
 
 }  // namespace corvane::toolwindow

@@ -15,7 +15,7 @@ class OutputProgramRun final : public ProgramStarter {
  public:
   explicit OutputProgramRun(std::filesystem::path jobDirectory)
       : jobDirectory_(std::move(jobDirectory)) {}
-  std::string Start(const std::filesystem::path& program) override;
+  ToolStatus Start(const std::filesystem::path& program) override;
 
  private:
   std::filesystem::path jobDirectory_;
@@ -24,7 +24,7 @@ class OutputProgramRun final : public ProgramStarter {
 // --no-handoff: the job file stays for the operator's own next step.
 class NoHandOff final : public ProgramStarter {
  public:
-  std::string Start(const std::filesystem::path&) override { return {}; }
+  ToolStatus Start(const std::filesystem::path&) override { return {}; }
 };
 
 }  // namespace corvane::toolwindow

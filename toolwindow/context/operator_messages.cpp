@@ -36,11 +36,11 @@ std::string FilledIn(std::string_view text, std::initializer_list<std::string_vi
 
 // The operator's words for a host that is gone; the technical detail
 // follows in brackets.
-std::string Reason(const ToolContext& context, const host::HostError& failure) {
+std::string Reason(const ToolContext& context, const ToolFailure& failure) {
   std::int32_t number = 0;
-  switch (failure.kind) {
+  switch (failure.hostFailure.value_or(host::HostFailure::Refused)) {
     case host::HostFailure::Refused:
-      return failure.text;
+      return failure.reason;
     case host::HostFailure::Lost:
       number = kTextHostLost;
       break;
@@ -50,13 +50,13 @@ std::string Reason(const ToolContext& context, const host::HostError& failure) {
     case host::HostFailure::RunningHidden:
       return context.lang.LangText(kTextHostHidden);
   }
-  return context.lang.LangText(number) + " (" + failure.text + ")";
+  return context.lang.LangText(number) + " (" + failure.reason + ")";
 }
 
 }  // namespace
 
-void ReportFailure(ToolContext& context, const host::HostError& failure) {
-  const std::string operation = failure.operation.empty() ? "A host operation" : failure.operation;
+void ReportFailure(ToolContext& context, const ToolFailure& failure) {
+  const std::string operation = failure.step.empty() ? "A host operation" : failure.step;
   std::string form = context.lang.LangText(kTextOperationFailed);
   if (form.empty()) form = "%1 failed: %2";
   context.op.ShowMessage(FilledIn(form, {operation, Reason(context, failure)}),

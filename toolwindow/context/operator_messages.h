@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "toolwindow/host/host_result.h"
+#include "toolwindow/context/tool_failure.h"
 #include "toolwindow/context/tool_context.h"
 
 namespace corvane::toolwindow {
@@ -12,8 +12,9 @@ namespace corvane::toolwindow {
 void ShowText(ToolContext& context, std::int32_t number, MessageIcon icon);
 
 // A failure that no text of the table covers: the operator reads which
-// operation failed and the host's or the system's own words for it, with
-// the critical icon and the program's title.
-void ReportFailure(ToolContext& context, const host::HostError& failure);
+// step failed and the host's or the system's own words for it, with the
+// critical icon and the program's title. A host that is gone is told in
+// the operator's words, with the technical detail after them.
+void ReportFailure(ToolContext& context, const ToolFailure& failure);
 
 }  // namespace corvane::toolwindow

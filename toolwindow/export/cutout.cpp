@@ -11,12 +11,10 @@
 #include "toolwindow/document/document_steps.h"
 #include "toolwindow/document/layer_names.h"
 #include "toolwindow/context/operator_messages.h"
-#include "common/path_text.h"
 
 namespace corvane::toolwindow {
 
 namespace fs = std::filesystem;
-using host::HostError;
 using host::HostResult;
 using host::HostStatus;
 using job::kPlotterUnitsPerMm;
@@ -30,7 +28,7 @@ constexpr std::int32_t kTextNoDocument = 2;
 constexpr std::int32_t kTextContourMissing = 18;
 constexpr std::int32_t kTextNoSelection = 24;
 
-HostError OutOfRange(const char* what) {
+ToolFailure OutOfRange(const char* what) {
   return {"Measuring the " + std::string(what),
           "the host gave an edge that is not a finite number within the job file's range"};
 }
@@ -44,7 +42,7 @@ HostResult<host::Box> SelectionBox(host::DrawingHost& host) {
   return host.RangeBoundingBox(shapes.value());
 }
 
-HostStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
+ToolStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
   if (auto document = EnterMeasuringState(host); !document) return document.error();
   auto bottomBox = SelectionBox(host);
   if (!bottomBox) return bottomBox.error();
@@ -59,7 +57,7 @@ HostStatus SelectionFrame(host::DrawingHost& host, const fs::path& jobFile) {
   return PrependJobLines(jobFile, job::dbLine(*x, *y));
 }
 
-HostStatus CutPlotSteps(host::DrawingHost& host, const fs::path& jobFile) {
+ToolStatus CutPlotSteps(host::DrawingHost& host, const fs::path& jobFile) {
   if (auto document = EnterMeasuringState(host); !document) return document.error();
   return ExportSelectionAsPlt(host, jobFile);
 }
@@ -72,16 +70,18 @@ HostStatus SetPrintable(host::DrawingHost& host, std::string_view layerName, boo
 
 // The marks are not exported, only their frame: for the time of the export
 // the contour's layer prints and the marks' layer does not.
-HostStatus ContourExportSteps(host::DrawingHost& host, const fs::path& jobFile) {
+ToolStatus ContourExportSteps(host::DrawingHost& host, const fs::path& jobFile) {
   auto document = EnterMeasuringState(host);
   if (!document) return document.error();
   auto traceLayer = host.FindPageLayer(kTraceLayer);
   if (!traceLayer) return traceLayer.error();
-  if (HostStatus s = host.SetLayerPrintable(traceLayer.value(), true); !s) return s;
-  if (HostStatus s = SetPrintable(host, kMarkLayer, false); !s) return s;
+  if (HostStatus s = host.SetLayerPrintable(traceLayer.value(), true); !s) return s.error();
+  if (HostStatus s = SetPrintable(host, kMarkLayer, false); !s) return s.error();
   auto traceLine = host.FindLayerShape(traceLayer.value(), kTraceLine);
   if (!traceLine) return traceLine.error();
-  if (HostStatus s = host.SelectShapes(document.value(), {traceLine.value()}); !s) return s;
+  if (HostStatus s = host.SelectShapes(document.value(), {traceLine.value()}); !s) {
+    return s.error();
+  }
   return ExportSelectionAsPlt(host, jobFile);
 }
 
@@ -90,7 +90,7 @@ HostStatus RestorePrintableFlags(host::DrawingHost& host) {
   return SetPrintable(host, kMarkLayer, true);
 }
 
-HostStatus MarkFrame(ToolContext& context, const fs::path& jobFile) {
+ToolStatus MarkFrame(ToolContext& context, const fs::path& jobFile) {
   host::DrawingHost& host = context.host;
   if (auto document = EnterMeasuringState(host); !document) return document.error();
   auto markLayer = host.FindPageLayer(kMarkLayer);
@@ -121,7 +121,7 @@ bool Refuse(ToolContext& context, std::int32_t text) {
   return false;
 }
 
-bool Failed(ToolContext& context, const HostError& failure) {
+bool Failed(ToolContext& context, const ToolFailure& failure) {
   ReportFailure(context, failure);
   return false;
 }
@@ -139,14 +139,14 @@ bool ExportCutPlot(ToolContext& context, const fs::path& jobFile) {
   if (!count) return Failed(context, count.error());
   if (count.value() < 1) return Refuse(context, kTextNoSelection);
 
-  if (HostStatus exported = CutPlotSteps(host, jobFile); !exported) {
+  if (ToolStatus exported = CutPlotSteps(host, jobFile); !exported) {
     return Failed(context, exported.error());
   }
   return WriteSelectionFrame(context, jobFile);
 }
 
 bool WriteSelectionFrame(ToolContext& context, const fs::path& jobFile) {
-  const HostStatus written = SelectionFrame(context.host, jobFile);
+  const ToolStatus written = SelectionFrame(context.host, jobFile);
   if (written) return true;
   DiscardJobFile(jobFile);
   return Failed(context, written.error());
@@ -183,10 +183,8 @@ bool OutputProgramPresent(const fs::path& outputProgram) {
 
 bool StartOutputProgram(ToolContext& context, ProgramStarter& starter,
                         const fs::path& outputProgram) {
-  const std::string reason = starter.Start(outputProgram);
-  if (reason.empty()) return true;
-  ReportFailure(context, {"Starting " + pathText(outputProgram), reason});
-  return false;
+  const ToolStatus started = starter.Start(outputProgram);
+  return started || Failed(context, started.error());
 }
 
 }  // namespace corvane::toolwindow

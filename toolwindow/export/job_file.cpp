@@ -11,8 +11,6 @@
 namespace corvane::toolwindow {
 
 namespace fs = std::filesystem;
-using host::HostError;
-using host::HostStatus;
 
 namespace {
 
@@ -21,13 +19,13 @@ std::string SystemText(int error) {
   return error != 0 ? std::generic_category().message(error) : "the system gave no reason";
 }
 
-HostError JobFileError(const char* doing, const fs::path& file, std::string text) {
+ToolFailure JobFileError(const char* doing, const fs::path& file, std::string text) {
   return {std::string(doing) + " the job file " + pathText(file), std::move(text)};
 }
 
 }  // namespace
 
-HostStatus RemoveEarlierJobFile(const fs::path& jobFile) {
+ToolStatus RemoveEarlierJobFile(const fs::path& jobFile) {
   std::error_code error;
   fs::remove(jobFile, error);
   if (error) return JobFileError("Removing the earlier", jobFile, error.message());
@@ -39,7 +37,7 @@ void DiscardJobFile(const fs::path& jobFile) {
   fs::remove(jobFile, ignored);
 }
 
-HostStatus PrependJobLines(const fs::path& jobFile, std::string_view lines) {
+ToolStatus PrependJobLines(const fs::path& jobFile, std::string_view lines) {
   std::error_code error;
   if (!fs::is_regular_file(jobFile, error)) {
     return JobFileError("Reading", jobFile, "the export wrote no file");

@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <string_view>
 
-#include "toolwindow/host/host_result.h"
+#include "toolwindow/context/tool_failure.h"
 
 // The job file as the output program must find it: whole or not at all.
 namespace corvane::toolwindow {
 
 // Clears the job file of an earlier export before a new one, so a job file
 // found afterwards is this export's.
-host::HostStatus RemoveEarlierJobFile(const std::filesystem::path& jobFile);
+ToolStatus RemoveEarlierJobFile(const std::filesystem::path& jobFile);
 
 // Removes what an export that failed half-way left: a job file without its
 // instruction lines is no job, and the output program must not find it.
@@ -23,6 +23,6 @@ void DiscardJobFile(const std::filesystem::path& jobFile);
 // when the export left no file, or the file cannot be read, written or
 // replaced; the replacement is then removed and the job file left as the
 // export wrote it, for the caller to discard.
-host::HostStatus PrependJobLines(const std::filesystem::path& jobFile, std::string_view lines);
+ToolStatus PrependJobLines(const std::filesystem::path& jobFile, std::string_view lines);
 
 }  // namespace corvane::toolwindow

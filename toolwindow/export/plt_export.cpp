@@ -42,15 +42,16 @@ HostStatus Export(host::DrawingHost& host, const host::Document& document,
 
 }  // namespace
 
-HostStatus ExportSelectionAsPlt(host::DrawingHost& host, const std::filesystem::path& jobFile) {
+ToolStatus ExportSelectionAsPlt(host::DrawingHost& host, const std::filesystem::path& jobFile) {
   auto options = host.NewExportOptions();
   if (!options) return options.error();
   auto document = host.GetActiveDocument();
   if (!document) return document.error();
-  if (HostStatus removed = RemoveEarlierJobFile(jobFile); !removed) return removed;
+  if (ToolStatus removed = RemoveEarlierJobFile(jobFile); !removed) return removed;
   const HostStatus exported = Export(host, document.value(), options.value(), jobFile);
-  if (!exported) DiscardJobFile(jobFile);
-  return exported;
+  if (exported) return {};
+  DiscardJobFile(jobFile);
+  return exported.error();
 }
 
 }  // namespace corvane::toolwindow

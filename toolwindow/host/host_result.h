@@ -2,7 +2,8 @@
 
 #include <string>
 #include <utility>
-#include <variant>
+
+#include "common/outcome.h"
 
 namespace corvane::host {
 
@@ -33,39 +34,9 @@ inline bool EndsCommand(const HostError& error) { return error.kind != HostFailu
 // The outcome of one host operation: a value or the host's error. Errors are
 // values; no exception leaves a host implementation.
 template <class T>
-class HostResult {
- public:
-  HostResult(T value) : state_(std::in_place_index<0>, std::move(value)) {}
-  HostResult(HostError error) : state_(std::in_place_index<1>, std::move(error)) {}
+using HostResult = Outcome<T, HostError>;
 
-  bool ok() const { return state_.index() == 0; }
-  explicit operator bool() const { return ok(); }
-
-  // Only on success.
-  const T& value() const& { return std::get<0>(state_); }
-  T& value() & { return std::get<0>(state_); }
-  T&& value() && { return std::get<0>(std::move(state_)); }
-
-  // Only on failure.
-  const HostError& error() const { return std::get<1>(state_); }
-
- private:
-  std::variant<T, HostError> state_;
-};
-
-// The outcome of an operation that returns nothing.
-class HostStatus {
- public:
-  HostStatus() = default;
-  HostStatus(HostError error) : error_(std::move(error)), failed_(true) {}
-
-  bool ok() const { return !failed_; }
-  explicit operator bool() const { return ok(); }
-  const HostError& error() const { return error_; }
-
- private:
-  HostError error_;
-  bool failed_ = false;
-};
+// The outcome of a host operation that returns nothing.
+using HostStatus = Status<HostError>;
 
 }  // namespace corvane::host

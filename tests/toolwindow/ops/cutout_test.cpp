@@ -92,7 +92,10 @@ TEST_F(CutPlotTest, HostFailureIsToldInTheHostsWordsAndLeavesNoHalfJob) {
 
 class StubStarter final : public ProgramStarter {
  public:
-  std::string Start(const std::filesystem::path&) override { return reason; }
+  ToolStatus Start(const std::filesystem::path& program) override {
+    if (reason.empty()) return {};
+    return StartFailure(program, reason);
+  }
   std::string reason;
 };
 

@@ -11,8 +11,8 @@
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 2;
   corvane::toolwindow::ProcessStarter starter;
-  const std::string reason = starter.Start(argv[1]);
-  if (reason.empty()) return 0;
-  std::fprintf(stderr, "%s\n", reason.c_str());
+  const corvane::toolwindow::ToolStatus started = starter.Start(argv[1]);
+  if (started) return 0;
+  std::fprintf(stderr, "%s\n", started.error().reason.c_str());
   return 1;
 }
