@@ -9,12 +9,13 @@
 #include "common/settings/config_keys.h"
 #include "common/settings/module_ini.h"
 #include "tests/settings/settings_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace corvane::settings {
 namespace {
 
+using corvane::testing::TempDir;
 using testing::readBytes;
-using testing::ScratchFolder;
 using testing::visible;
 using testing::writeBytes;
 
@@ -24,7 +25,7 @@ class ModuleIniTest : public ::testing::Test {
 
   std::string fileText() const { return visible(readBytes(ini_.IniFilePath).value_or("(none)")); }
 
-  ScratchFolder folder_;
+  TempDir folder_;
   ModuleIni ini_;
 };
 
@@ -99,7 +100,7 @@ TEST_F(ModuleIniTest, SetIniStringReplacesAndAdds) {
 }
 
 TEST_F(ModuleIniTest, UnwritableFileIsSilentlyLeftAlone) {
-  ini_.IniFilePath = folder_.file("missing") / "Config.ini";
+  ini_.IniFilePath = folder_.path() / "missing" / "Config.ini";
   ini_.SetIniString("SYS", "LANG", "EN");
   EXPECT_EQ(ini_.GetIniString("TRACE", "OFFSET", "1.0"), "1.0");
   EXPECT_FALSE(std::filesystem::exists(ini_.IniFilePath.parent_path()));

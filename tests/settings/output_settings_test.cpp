@@ -6,18 +6,19 @@
 
 #include "common/settings/output_settings.h"
 #include "tests/settings/settings_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace corvane::settings {
 namespace {
 
+using corvane::testing::TempDir;
 using testing::readBytes;
-using testing::ScratchFolder;
 using testing::visible;
 using testing::writeBytes;
 
 class OutputSettingsTest : public ::testing::Test {
  protected:
-  ScratchFolder folder_;
+  TempDir folder_;
   std::filesystem::path ini_ = folder_.file("Config.ini");
 };
 
@@ -79,7 +80,7 @@ TEST_F(OutputSettingsTest, ValuesAreReadWithRoomForNinetyNineCharacters) {
 
 TEST_F(OutputSettingsTest, UnwritableFileReportsFailure) {
   EXPECT_FALSE(
-      saveOutputSettings(folder_.file("missing") / "Config.ini",
+      saveOutputSettings(folder_.path() / "missing" / "Config.ini",
                          OutputSettings{"COM1", "38400", "RQ-2400", "1.00", "1.00", "0", "0"}));
 }
 

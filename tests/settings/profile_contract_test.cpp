@@ -12,12 +12,13 @@
 
 #include "common/settings/profile.h"
 #include "tests/settings/settings_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace corvane::settings {
 namespace {
 
+using corvane::testing::TempDir;
 using testing::readBytes;
-using testing::ScratchFolder;
 using testing::visible;
 using testing::writeBytes;
 
@@ -25,7 +26,7 @@ constexpr std::size_t kToolWindowBuffer = 144;
 
 class ProfileContractTest : public ::testing::Test {
  protected:
-  ScratchFolder folder_;
+  TempDir folder_;
   std::filesystem::path ini_ = folder_.file("Config.ini");
 };
 
@@ -184,7 +185,7 @@ TEST_F(ProfileContractTest, WriteKeepsEveryOtherValueReadable) {
 }
 
 TEST_F(ProfileContractTest, WriteIntoMissingFolderFailsAndCreatesNothing) {
-  const std::filesystem::path nowhere = folder_.file("missing") / "Config.ini";
+  const std::filesystem::path nowhere = folder_.path() / "missing" / "Config.ini";
   EXPECT_FALSE(writeProfileString(nowhere, "SYS", "LANG", "EN"));
   EXPECT_FALSE(std::filesystem::exists(nowhere.parent_path()));
 }

@@ -6,38 +6,13 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 
-// Scratch folders and byte-exact file access for the settings tests. Under
-// Wine the folder lies in the prefix's temporary directory, so the system's
-// profile functions see an ordinary Windows path.
+// Byte-exact file access for the settings tests. Their scratch folders are
+// the tests' one TempDir: under Wine it lies in the prefix's temporary
+// directory, so the system's profile functions see an ordinary Windows path.
 namespace corvane::settings::testing {
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::random_device random;
-    path_ =
-        std::filesystem::temp_directory_path() /
-        ("corvane-" + std::string(test ? test->name() : "test") + "-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path file(std::string_view name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::optional<std::string> readBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace corvane::testing {
 
@@ -27,6 +28,15 @@ class TempDir {
 
   std::string file(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& path() const { return path_; }
+
+  // Writes a file below the folder, making the folders on its way.
+  std::string write(const std::filesystem::path& name, std::string_view bytes) const {
+    const std::filesystem::path file = path_ / name;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.string();
+  }
 
  private:
   std::filesystem::path path_;

@@ -14,16 +14,17 @@
 #include <vector>
 
 #include "output/transport/transport.h"
-#include "tests/transport/recording_operator.h"
-#include "tests/transport/temp_dir.h"
+#include "tests/support/recording_operator.h"
+#include "tests/support/temp_dir.h"
+#include "tests/transport/pattern_bytes.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::RecordingOperator;
-using test::TempDir;
+using corvane::testing::RecordingOperator;
+using corvane::testing::TempDir;
 
 const PortEntry kCaptureQueue{"corvane-capture", PortKind::UsbQueue, ""};
 
@@ -37,7 +38,7 @@ struct PrintedJob {
   std::string bytes;
 };
 
-class CupsTransport : public testing::Test {
+class CupsTransport : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* jobs = std::getenv("CORVANE_CUPS_JOBS");
@@ -92,7 +93,7 @@ TEST_F(CupsTransport, StreamFileArrivesByteIdenticalUnderItsTitle) {
     EXPECT_EQ(job->bytes.size(), size);
     EXPECT_TRUE(job->bytes == bytes) << "bytes changed on the way";
   }
-  EXPECT_TRUE(op_.messages().empty());
+  EXPECT_TRUE(op_.texts().empty());
 }
 
 TEST_F(CupsTransport, CommandTextArrivesAsItsOwnJob) {
@@ -113,7 +114,7 @@ TEST_F(CupsTransport, ListsOnlyQueuesWhoseDeviceIsUsb) {
   ASSERT_EQ(queues.size(), 1u);
   EXPECT_EQ(queues[0].name, "corvane-usb");
   EXPECT_EQ(queues[0].description, "Acme SignCut 60");
-  EXPECT_TRUE(op_.messages().empty());
+  EXPECT_TRUE(op_.texts().empty());
 }
 
 TEST_F(CupsTransport, RefusedSendsAreReportedAndPrintNothing) {
@@ -144,8 +145,8 @@ TEST_F(CupsTransport, RefusedSendsAreReportedAndPrintNothing) {
     const bool sent = c.text != nullptr ? transport_->sendText(c.port, c.text, options, op)
                                         : transport_->sendFile(c.port, c.file, options, op);
     EXPECT_FALSE(sent);
-    ASSERT_EQ(op.messages().size(), 1u);
-    EXPECT_EQ(op.messages()[0].rfind(c.messageStart, 0), 0u) << op.messages()[0];
+    ASSERT_EQ(op.texts().size(), 1u);
+    EXPECT_EQ(op.texts()[0].rfind(c.messageStart, 0), 0u) << op.texts()[0];
   }
   // Nothing reached the device: the next job seen is this one.
   SendOptions options;

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/transport/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDir;
+using corvane::testing::TempDir;
 
 // A made-up kernel device tree: USB devices keep manufacturer and product
 // on the device, the tty or lp node links to an interface below it.

@@ -18,16 +18,17 @@
 #include "output/transport/serial_send.h"
 #include "tests/transport/pty_pair.h"
 #include "tests/transport/observed_serial.h"
-#include "tests/transport/recording_operator.h"
-#include "tests/transport/temp_dir.h"
+#include "tests/support/recording_operator.h"
+#include "tests/support/temp_dir.h"
+#include "tests/transport/pattern_bytes.h"
 
 namespace corvane {
 namespace {
 
 using namespace std::chrono_literals;
+using corvane::testing::RecordingOperator;
+using corvane::testing::TempDir;
 using test::PtyPair;
-using test::RecordingOperator;
-using test::TempDir;
 
 using ObservedSerialSystem = test::ObservedSerialSystem<PosixSerialSystem>;
 
@@ -45,8 +46,8 @@ TEST(PtySerial, StopInterruptsAWriteTheLineHoldsBack) {
   });
   EXPECT_FALSE(sendFileSerial(serial, pty.name(), path, 9600, op, {}, &stop));
   stopper.join();
-  ASSERT_EQ(op.messages().size(), 1u);
-  const std::string report = op.messages()[0];
+  ASSERT_EQ(op.texts().size(), 1u);
+  const std::string report = op.texts()[0];
   EXPECT_EQ(report.rfind("Sending to " + pty.name() + " stopped after ", 0), 0u) << report;
   EXPECT_TRUE(report.ends_with(" of 200000 bytes: stopped by the operator")) << report;
 }
@@ -78,7 +79,7 @@ TEST(PtySerial, FarEndReceivesTheFileByteForByte) {
     EXPECT_EQ(serial.writes, c.writes);
     EXPECT_EQ(received.size(), bytes.size());
     EXPECT_TRUE(received == bytes) << "bytes changed on the way";
-    EXPECT_TRUE(op.messages().empty());
+    EXPECT_TRUE(op.texts().empty());
   }
 }
 
@@ -126,7 +127,7 @@ TEST(PtySerial, PortHeldOrMissingGivesOpenCommFailed) {
     SCOPED_TRACE(c.what);
     RecordingOperator op;
     EXPECT_FALSE(sendTextSerial(serial, c.port, "TB24;", 9600, op));
-    EXPECT_EQ(op.messages(), std::vector<std::string>{"Open Comm Failed!"});
+    EXPECT_EQ(op.texts(), std::vector<std::string>{"Open Comm Failed!"});
   }
 }
 
@@ -155,7 +156,7 @@ TEST(PtySerial, PortHeldByAnotherProcessGivesOpenCommFailed) {
   PosixSerialSystem serial;
   RecordingOperator op;
   EXPECT_FALSE(sendTextSerial(serial, pty.name(), "TB24;", 9600, op));
-  EXPECT_EQ(op.messages(), std::vector<std::string>{"Open Comm Failed!"});
+  EXPECT_EQ(op.texts(), std::vector<std::string>{"Open Comm Failed!"});
 
   (void)!write(done[1], "x", 1);
   int status = 0;

@@ -12,15 +12,16 @@
 #include "output/cli/port_commands.h"
 #include "tests/support/fake_transport.h"
 #include "tests/transport/pty_pair.h"
-#include "tests/transport/recording_operator.h"
-#include "tests/transport/temp_dir.h"
+#include "tests/support/recording_operator.h"
+#include "tests/support/temp_dir.h"
+#include "tests/transport/pattern_bytes.h"
 
 namespace corvane {
 namespace {
 
 using namespace std::chrono_literals;
-using test::RecordingOperator;
-using test::TempDir;
+using corvane::testing::RecordingOperator;
+using corvane::testing::TempDir;
 using testing::FakeTransport;
 
 int runSend(std::vector<std::string> args, Transport& transport, Operator& op,
@@ -116,9 +117,9 @@ TEST(SendCommand, CtrlCStopsALineThatTakesNothingAndTellsHowFarItGot) {
   });
   EXPECT_EQ(runSend({path, "--port", pty.name()}, *transport, op), 1);
   operatorAtTheKeyboard.join();
-  ASSERT_FALSE(op.messages().empty());
-  EXPECT_TRUE(op.messages()[0].ends_with(" of 140000 bytes: stopped by the operator"))
-      << op.messages()[0];
+  ASSERT_FALSE(op.texts().empty());
+  EXPECT_TRUE(op.texts()[0].ends_with(" of 140000 bytes: stopped by the operator"))
+      << op.texts()[0];
 }
 
 TEST(PortsCommand, PrintsOneLinePerPortWithItsKind) {

@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "output/transport/serial_worker.h"
-#include "tests/transport/recording_operator.h"
+#include "tests/support/recording_operator.h"
 #include "tests/transport/recording_serial.h"
-#include "tests/transport/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/transport/pattern_bytes.h"
 
 namespace corvane {
 namespace {
 
-using test::RecordingOperator;
+using corvane::testing::RecordingOperator;
+using corvane::testing::TempDir;
 using test::RecordingSerialSystem;
-using test::TempDir;
 
 TEST(SerialSend, FileGoesOutInChunksOneByteShortOf64KiB) {
   const struct {
@@ -44,7 +45,7 @@ TEST(SerialSend, FileGoesOutInChunksOneByteShortOf64KiB) {
     EXPECT_EQ(serial.record.writes, c.writes);
     EXPECT_EQ(serial.record.bytes, bytes);
     EXPECT_EQ(progress.back(), c.size);
-    EXPECT_TRUE(op.messages().empty());
+    EXPECT_TRUE(op.texts().empty());
     EXPECT_EQ(serial.record.openConnections, 0);
   }
 }
@@ -78,8 +79,8 @@ TEST(SerialSend, StopWhileTheCutterHoldsTheSecondChunkEndsTheSend) {
   EXPECT_FALSE(sending.get());
   EXPECT_EQ(serial.record.writes, (std::vector<std::size_t>{65535, 65535}));
   EXPECT_EQ(serial.record.bytes.size(), 70000u);
-  EXPECT_EQ(op.messages(), std::vector<std::string>{"Sending to COM2 stopped after 70000 of 200000 "
-                                                    "bytes: stopped by the operator"});
+  EXPECT_EQ(op.texts(), std::vector<std::string>{"Sending to COM2 stopped after 70000 of 200000 "
+                                                 "bytes: stopped by the operator"});
   EXPECT_EQ(serial.record.openConnections, 0);
 }
 
@@ -126,7 +127,7 @@ TEST(SerialSend, PortThatCannotBeOpenedSendsNothing) {
     RecordingOperator op;
     EXPECT_FALSE(sendTextSerial(serial, port, "TB24;", 9600, op));
     EXPECT_FALSE(sendFileSerial(serial, port, path, 9600, op));
-    EXPECT_EQ(op.messages(), (std::vector<std::string>{"Open Comm Failed!", "Open Comm Failed!"}));
+    EXPECT_EQ(op.texts(), (std::vector<std::string>{"Open Comm Failed!", "Open Comm Failed!"}));
     EXPECT_TRUE(serial.record.writes.empty());
   }
 }
@@ -147,9 +148,8 @@ TEST(SerialSend, UnreadableStreamFileIsReportedAndThePortLeftAlone) {
     RecordingOperator op;
     EXPECT_FALSE(sendFileSerial(serial, "COM1", c.path, 9600, op));
     EXPECT_TRUE(serial.record.opened.empty());
-    ASSERT_EQ(op.messages().size(), 1u);
-    EXPECT_EQ(op.messages()[0].rfind("Stream file " + c.path + " not sent: ", 0), 0u)
-        << op.messages()[0];
+    ASSERT_EQ(op.texts().size(), 1u);
+    EXPECT_EQ(op.texts()[0].rfind("Stream file " + c.path + " not sent: ", 0), 0u) << op.texts()[0];
   }
 }
 
@@ -161,7 +161,7 @@ TEST(SerialSend, WriteThatStopsShortIsReportedAndEndsTheSend) {
   RecordingOperator op;
   EXPECT_FALSE(sendFileSerial(serial, "COM2", path, 9600, op));
   EXPECT_EQ(serial.record.writes, (std::vector<std::size_t>{65535, 65535}));
-  EXPECT_EQ(op.messages(),
+  EXPECT_EQ(op.texts(),
             std::vector<std::string>{"Sending to COM2 stopped after 70000 of 200000 bytes: "
                                      "WriteFile: I/O device error (1117)"});
   EXPECT_EQ(serial.record.openConnections, 0);

@@ -5,16 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "tests/transport/recording_operator.h"
+#include "tests/support/recording_operator.h"
 #include "tests/transport/scripted_spooler.h"
-#include "tests/transport/temp_dir.h"
+#include "tests/support/temp_dir.h"
+#include "tests/transport/pattern_bytes.h"
 
 namespace corvane {
 namespace {
 
-using test::RecordingOperator;
+using corvane::testing::RecordingOperator;
+using corvane::testing::TempDir;
 using test::ScriptedSpooler;
-using test::TempDir;
 using Log = std::vector<std::string>;
 
 const Log kJob = {"StartDocPrinter", "StartPagePrinter", "WritePrinter 5",
@@ -41,7 +42,7 @@ TEST(UsbSpooler, FirstSendCreatesTheQueueWithTheFirstDriverThenPrints) {
   EXPECT_EQ(spooler.added[0].printProcessor, "WinPrint");
   EXPECT_EQ(spooler.added[0].dataType, "RAW");
   EXPECT_EQ(spooler.printed, "TB24;");
-  EXPECT_TRUE(op.messages().empty());
+  EXPECT_TRUE(op.texts().empty());
 }
 
 TEST(UsbSpooler, LaterSendsUseTheExistingQueue) {
@@ -97,7 +98,7 @@ TEST(UsbSpooler, EmptyPortOrContentIsRefusedWithItsOwnMessage) {
     const bool sent = c.file ? sendFileUsb(spooler, c.port, c.content, "Output_Job", op)
                              : sendTextUsb(spooler, c.port, c.content, "Output_CMD", op);
     EXPECT_FALSE(sent);
-    EXPECT_EQ(op.messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(op.texts(), std::vector<std::string>{c.message});
     EXPECT_TRUE(spooler.log.empty());
   }
 }
@@ -130,7 +131,7 @@ TEST(UsbSpooler, QueueThatCannotBeMadeIsReported) {
     spooler.failing = c.failing;
     RecordingOperator op;
     EXPECT_FALSE(sendTextUsb(spooler, "USB001", "TB24;", "Output_CMD", op));
-    EXPECT_EQ(op.messages(), c.messages);
+    EXPECT_EQ(op.texts(), c.messages);
     EXPECT_EQ(spooler.printed, "");
     EXPECT_EQ(spooler.openPrinters, 0);
   }
@@ -165,7 +166,7 @@ TEST(UsbSpooler, FailedJobStepIsReportedAndNothingHalfDoneIsPrinted) {
     spooler.writeLimit = c.writeLimit;
     RecordingOperator op;
     EXPECT_FALSE(sendTextUsb(spooler, "USB001", "TB24;", "Output_CMD", op));
-    EXPECT_EQ(op.messages(), std::vector<std::string>{c.message});
+    EXPECT_EQ(op.texts(), std::vector<std::string>{c.message});
     EXPECT_EQ(spooler.openPrinters, 0);
     EXPECT_EQ(spooler.log.back(), "ClosePrinter");
     const bool aborted =
@@ -182,8 +183,8 @@ TEST(UsbSpooler, UnreadableStreamFileStartsNoJob) {
   const std::string path = (dir.path() / "absent.bin").string();
   EXPECT_FALSE(sendFileUsb(spooler, "USB001", path, "Output_Job", op));
   EXPECT_TRUE(spooler.log.empty());
-  ASSERT_EQ(op.messages().size(), 1u);
-  EXPECT_EQ(op.messages()[0].rfind("Stream file " + path + " not sent: cannot open", 0), 0u);
+  ASSERT_EQ(op.texts().size(), 1u);
+  EXPECT_EQ(op.texts()[0].rfind("Stream file " + path + " not sent: cannot open", 0), 0u);
 }
 
 TEST(UsbSpooler, ListsOnlyPortsWhoseNameBeginsWithUsb) {

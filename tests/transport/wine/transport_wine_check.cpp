@@ -23,7 +23,7 @@
 #include "output/transport/usb_spooler.h"
 #include "output/transport/win32_systems.h"
 #include "tests/transport/observed_serial.h"
-#include "tests/transport/recording_operator.h"
+#include "tests/support/recording_operator.h"
 
 namespace corvane {
 namespace {
@@ -89,18 +89,18 @@ void checkSerial(const std::string& data, const std::string& port, const std::st
         "registry lists a port whose value name is long", joined(listed));
 
   // Everything below reaches the far end in this order; the script compares.
-  test::RecordingOperator op;
+  corvane::testing::RecordingOperator op;
   ObservedSerial serial;
   check(sendTextSerial(serial, port, "TB25,3600,5600;", 38400, op), "text sent to " + port,
-        joined(op.messages()));
+        joined(op.texts()));
   serial.writes.clear();
   check(sendFileSerial(serial, port, data + "\\stream65535.bin", 38400, op) &&
             serial.writes == std::vector<std::size_t>{65535, 0},
-        "65,535-byte file goes out as one chunk and a write of 0 bytes", joined(op.messages()));
+        "65,535-byte file goes out as one chunk and a write of 0 bytes", joined(op.texts()));
   serial.writes.clear();
   check(sendFileSerial(serial, port, data + "\\stream200000.bin", 152000, op) &&
             serial.writes == std::vector<std::size_t>{65535, 65535, 65535, 3395},
-        "200,000-byte file goes out as three chunks and 3,395 bytes", joined(op.messages()));
+        "200,000-byte file goes out as three chunks and 3,395 bytes", joined(op.texts()));
   bool workerSent = false;
   {
     SerialSendWorkers workers;
@@ -114,8 +114,8 @@ void checkSerial(const std::string& data, const std::string& port, const std::st
                    nullptr},
                   op);
   }
-  check(workerSent && op.messages().empty(), "worker thread sends without complaint",
-        joined(op.messages()));
+  check(workerSent && op.texts().empty(), "worker thread sends without complaint",
+        joined(op.texts()));
 
   HANDLE h = CreateFileA(("\\\\.\\" + port).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                          OPEN_EXISTING, 0, nullptr);
@@ -135,10 +135,10 @@ void checkSerial(const std::string& data, const std::string& port, const std::st
         "all five time-outs zero");
 
   for (const std::string& bad : {missing, directory}) {
-    test::RecordingOperator refused;
+    corvane::testing::RecordingOperator refused;
     const bool sent = sendTextSerial(serial, bad, "TB24;", 9600, refused);
-    check(!sent && refused.messages() == std::vector<std::string>{"Open Comm Failed!"},
-          bad + " that cannot be opened gives Open Comm Failed!", joined(refused.messages()));
+    check(!sent && refused.texts() == std::vector<std::string>{"Open Comm Failed!"},
+          bad + " that cannot be opened gives Open Comm Failed!", joined(refused.texts()));
   }
 }
 
@@ -165,27 +165,27 @@ void checkSpooler(const std::string& data) {
         "spooler lists USB001 and no other port", joined(usb));
 
   {
-    test::RecordingOperator op;
+    corvane::testing::RecordingOperator op;
     const bool sent = sendTextUsb(spooler, "USB001", "TB24;", "Output_CMD", op);
-    check(!sent && op.messages() == std::vector<std::string>{"No printer driver in this PC, please "
-                                                             "install a printer driver",
-                                                             "Add Printer Failed"},
-          "no printer driver is reported", joined(op.messages()));
+    check(!sent && op.texts() == std::vector<std::string>{"No printer driver in this PC, please "
+                                                          "install a printer driver",
+                                                          "Add Printer Failed"},
+          "no printer driver is reported", joined(op.texts()));
   }
   {
-    test::RecordingOperator op;
+    corvane::testing::RecordingOperator op;
     check(!sendTextUsb(spooler, "", "TB24;", "Output_CMD", op) &&
-              op.messages() == std::vector<std::string>{"Invalid USB Port"},
-          "empty USB port is refused", joined(op.messages()));
+              op.texts() == std::vector<std::string>{"Invalid USB Port"},
+          "empty USB port is refused", joined(op.texts()));
   }
 
   check(installTestDriver(data), "test driver installed", std::to_string(GetLastError()));
   const std::string prn = data + "\\usb001.prn";
-  test::RecordingOperator op;
+  corvane::testing::RecordingOperator op;
   const bool firstSent = sendTextUsb(spooler, "USB001", "TB25,3600,5600;", "Output_CMD", op);
   check(firstSent && spooler.added == 1, "first send creates the queue and prints",
         std::to_string(firstSent) + " added " + std::to_string(spooler.added) + " " +
-            joined(op.messages()) + " " + spooler.addFailure);
+            joined(op.texts()) + " " + spooler.addFailure);
   check(fileBytes(prn) == "TB25,3600,5600;", "command text reaches the port");
 
   HANDLE printer = nullptr;
@@ -211,15 +211,15 @@ void checkSpooler(const std::string& data) {
   const std::string stream = fileBytes(data + "\\stream200000.bin");
   check(sendFileUsb(spooler, "USB001", data + "\\stream200000.bin", "Output_Job", op) &&
             spooler.added == 1,
-        "second send uses the existing queue", joined(op.messages()));
+        "second send uses the existing queue", joined(op.texts()));
   const std::string printed = fileBytes(prn);
   check(printed.size() == 200000 && printed == stream, "stream file reaches the port byte for byte",
         std::to_string(printed.size()) + " bytes");
 
-  test::RecordingOperator unreadable;
+  corvane::testing::RecordingOperator unreadable;
   check(!sendFileUsb(spooler, "USB001", data + "\\absent.bin", "Output_Job", unreadable) &&
-            unreadable.messages().size() == 1 && fileBytes(prn) == stream,
-        "unreadable stream file prints nothing", joined(unreadable.messages()));
+            unreadable.texts().size() == 1 && fileBytes(prn) == stream,
+        "unreadable stream file prints nothing", joined(unreadable.texts()));
 }
 
 }  // namespace
