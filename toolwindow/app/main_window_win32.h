@@ -14,16 +14,15 @@ namespace corvane::toolwindow {
 // frmMain on the screen: a fixed dialog frame without minimise and maximise
 // boxes, five buttons in front of their three group boxes. It only moves
 // captions and clicks between the controls and the form's logic.
-class MainWindow final : public WindowBase, public MainWindowView {
+class MainWindow final : public CaptionedWindow<MainWindowView, MainControl> {
  public:
+  MainWindow();
+
   // Makes the window where the system places new windows (its creation
   // runs the form's load), shows it and runs the program's messages until it
   // is closed. Returns the program's exit code.
   int Run(frmMain& form);
 
-  void SetCaption(MainControl control, std::string_view text) override;
-  std::string Caption(MainControl control) const override;
-  void ClearIcon() override;
   void MakeTopmost() override;
 
  private:
