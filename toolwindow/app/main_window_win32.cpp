@@ -63,32 +63,18 @@ void MainWindow::MakeTopmost() {
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      return onCreate();
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_CLOSE:
-      onClose();
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return unhandled(message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::onCreate() {
-  font_ = messageFont();
-  createControls(window_, kControls, font_.get());
-  form_->Form_Load();
+  if (message != WM_DESTROY) return unhandled(message, wParam, lParam);
+  PostQuitMessage(0);
   return 0;
 }
 
-void MainWindow::onCommand(int id, int code) {
-  if (code != BN_CLICKED) return;
+void MainWindow::onCreate() {
+  font_ = messageFont();
+  createControls(window_, kControls, font_.get());
+  form_->Form_Load();
+}
+
+void MainWindow::onClick(int id) {
   // The window may be gone when a command returns (closed meanwhile from
   // outside): nothing here looks at it afterwards.
   switch (id) {

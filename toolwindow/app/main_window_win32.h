@@ -26,10 +26,10 @@ class MainWindow final : public CaptionedWindow<MainWindowView, MainControl> {
   void MakeTopmost() override;
 
  private:
+  void onCreate() override;
+  void onClick(int id) override;
+  void onClose() override;
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT onCreate();
-  void onCommand(int id, int code);
-  void onClose();
 
   frmMain* form_ = nullptr;
   UniqueFont font_;

@@ -154,11 +154,6 @@ class TraceWindow final : public CaptionedWindow<TraceWindowView, TraceControl> 
  private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case WM_CREATE:
-        return onCreate();
-      case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
       case WM_VSCROLL:
         onVScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -166,21 +161,17 @@ class TraceWindow final : public CaptionedWindow<TraceWindowView, TraceControl> 
         if (!hourglass_) return unhandled(message, wParam, lParam);
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
-      case WM_CLOSE:
-        onClose();
-        return 0;
       default:
         return unhandled(message, wParam, lParam);
     }
   }
 
-  LRESULT onCreate() {
+  void onCreate() override {
     font_ = messageFont();
     createControls(window_, kControls, font_.get());
     offsetFont_ = offsetFont();
     SendDlgItemMessageW(window_, IDC_TRACE_TXT_OUTSIDE, WM_SETFONT,
                         reinterpret_cast<WPARAM>(offsetFont_.get()), FALSE);
-    return 0;
   }
 
   // Runs a handler of the form this window belongs to. The form, and with
@@ -193,8 +184,7 @@ class TraceWindow final : public CaptionedWindow<TraceWindowView, TraceControl> 
     handler(*holding);
   }
 
-  void onCommand(int id, int code) {
-    if (code != BN_CLICKED) return;
+  void onClick(int id) override {
     if (id == IDC_TRACE_CMD_TRACE) withForm([](frmTrace& form) { form.cmdTrace_Click(); });
     if (id == IDC_TRACE_CMD_DELTRACE) withForm([](frmTrace& form) { form.cmdDelTrace_Click(); });
   }
@@ -209,7 +199,7 @@ class TraceWindow final : public CaptionedWindow<TraceWindowView, TraceControl> 
     withForm([move, thumb](frmTrace& form) { form.VScroll1_Scroll(move, thumb); });
   }
 
-  void onClose() {
+  void onClose() override {
     ToolProgram* program = windows_.program();
     if (!program) {
       DestroyWindow(window_);

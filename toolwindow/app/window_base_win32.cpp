@@ -71,7 +71,23 @@ LRESULT CALLBACK WindowBase::thunk(HWND window, UINT message, WPARAM wParam, LPA
   // A handler may discard its own object (a form that closes itself):
   // nothing here touches self after it returns.
   return guardProcedure<LRESULT>(
-      0, [&] { return self->onMessage(message, wParam, lParam); }, showFailure);
+      0, [&] { return self->dispatch(message, wParam, lParam); }, showFailure);
+}
+
+LRESULT WindowBase::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      onCreate();
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      onClose();
+      return 0;
+    default:
+      return onMessage(message, wParam, lParam);
+  }
 }
 
 void WindowBase::clearIcon() const {

@@ -32,11 +32,18 @@ class WindowBase {
   // The window procedure's class, registered once per program.
   static void registerClass(const wchar_t* className);
   // Makes the window with a client area of that size, in pixels. Messages
-  // sent during creation already reach onMessage().
+  // sent during creation already reach the handlers.
   bool create(const wchar_t* className, std::wstring_view caption, DWORD style, DWORD exStyle,
               POINT position, SIZE client, HWND owner);
-  // One message; whatever is not handled goes to the default procedure.
-  virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // The messages every window answers: its creation, a button clicked (by
+  // the mouse or the keyboard) and the operator closing it.
+  virtual void onCreate() = 0;
+  virtual void onClick(int id) = 0;
+  virtual void onClose() = 0;
+  // Any other message; whatever is not handled goes to the default procedure.
+  virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return unhandled(message, wParam, lParam);
+  }
   LRESULT unhandled(UINT message, WPARAM wParam, LPARAM lParam) const {
     return DefWindowProcW(window_, message, wParam, lParam);
   }
@@ -49,6 +56,7 @@ class WindowBase {
 
  private:
   static LRESULT CALLBACK thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 // A control whose caption the logic sets, by the logic's name for it.
