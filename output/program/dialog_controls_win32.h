@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/win32/control_text.h"
+
 // One-line wrappers over the controls of a dialog, addressed by id. Texts
 // are UTF-8.
 namespace corvane {
@@ -19,8 +21,8 @@ class DialogControls {
     return SendDlgItemMessageW(dialog_, id, message, w, l);
   }
 
-  std::string text(int id) const;
-  void setText(int id, std::string_view text) const;
+  std::string text(int id) const { return controlText(dialog_, id); }
+  void setText(int id, std::string_view text) const { setControlText(dialog_, id, text); }
 
   bool checked(int id) const { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
   void setChecked(int id, bool on) const {

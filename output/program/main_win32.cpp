@@ -10,9 +10,9 @@
 #include "common/program_directory_win32.h"
 #include "common/settings/config_keys.h"
 #include "common/settings/output_settings.h"
+#include "common/win32/unique_handle.h"
 #include "output/program/message_box_operator_win32.h"
 #include "output/program/output_dialog_win32.h"
-#include "output/program/program_handles_win32.h"
 
 namespace {
 

@@ -9,9 +9,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/job_contract.h"
 #include "common/settings/output_settings.h"
+#include "common/wide_text_win32.h"
+#include "common/win32/procedure_guard.h"
+#include "common/win32/unique_handle.h"
 #include "output/dialog/output_dialog_model.h"
 #include "output/knife/knife_preview.h"
 #include "output/pipeline/decimal_text.h"
@@ -20,9 +24,7 @@
 #include "output/program/library_texts_win32.h"
 #include "output/program/message_box_operator_win32.h"
 #include "output/program/output_ids.h"
-#include "output/program/program_handles_win32.h"
 #include "output/program/single_instance_win32.h"
-#include "common/wide_text_win32.h"
 #include "output/transport/transport.h"
 
 namespace corvane {
@@ -38,6 +40,7 @@ constexpr int kProgressSteps = 1000;
 constexpr UINT_PTR kKnifeTimer = 1;
 constexpr UINT kKnifeDelayMs = 300;
 
+// Nothing here can throw, so it needs no guard.
 INT_PTR CALLBACK aboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -70,16 +73,26 @@ class OutputDialog final : private SendWatcher {
   static INT_PTR CALLBACK thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
       SetWindowLongPtrW(window, DWLP_USER, lParam);
-      auto* self = reinterpret_cast<OutputDialog*>(lParam);
-      self->window_ = window;
-      return self->onInitDialog();
+      reinterpret_cast<OutputDialog*>(lParam)->window_ = window;
     }
     auto* self = reinterpret_cast<OutputDialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    return self ? self->handle(message, wParam, lParam) : FALSE;
+    if (!self) return FALSE;
+    return guardProcedure<INT_PTR>(
+        FALSE, [&] { return self->handle(message, wParam, lParam); },
+        [self, message](std::string_view text) { self->tellFailure(message, text); });
+  }
+
+  // A failure no handler reported itself, told like every other. A dialog
+  // whose set-up it stopped cannot work and ends as refused.
+  void tellFailure(UINT message, std::string_view text) {
+    operator_.tell(MessageKind::Stop, text);
+    if (message == WM_INITDIALOG) EndDialog(window_, kExitRefused);
   }
 
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+      case WM_INITDIALOG:
+        return onInitDialog();
       case WM_COMMAND:
         return onCommand(LOWORD(wParam), HIWORD(wParam));
       case WM_NOTIFY:

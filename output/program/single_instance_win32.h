@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "output/program/program_handles_win32.h"
+#include "common/win32/unique_handle.h"
 
 namespace corvane {
 

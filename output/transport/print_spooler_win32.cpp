@@ -3,8 +3,8 @@
 
 #include <vector>
 
+#include "common/win32/unique_handle.h"
 #include "output/transport/win32_error.h"
-#include "output/transport/win32_handles.h"
 #include "output/transport/win32_systems.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "output/transport/win32_handles.h"
+#include "common/win32/unique_handle.h"
 #include "output/transport/win32_systems.h"
 
 namespace corvane {

@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "common/win32/unique_handle.h"
 #include "output/transport/send_stop_win32.h"
 #include "output/transport/win32_error.h"
-#include "output/transport/win32_handles.h"
 #include "output/transport/win32_systems.h"
 
 namespace corvane {

@@ -34,29 +34,15 @@ constexpr ControlLayout kControls[] = {
     {IDC_MAIN_FRAME3, L"BUTTON", kGroupBox, 120, 120, 1335, 975},
 };
 
-int idOf(MainControl control) {
-  switch (control) {
-    case MainControl::cmdTrace:
-      return IDC_MAIN_CMD_TRACE;
-    case MainControl::Frame1:
-      return IDC_MAIN_FRAME1;
-    case MainControl::cmdCutout:
-      return IDC_MAIN_CMD_CUTOUT;
-    case MainControl::Frame2:
-      return IDC_MAIN_FRAME2;
-    case MainControl::Frame3:
-      return IDC_MAIN_FRAME3;
-    case MainControl::cmdCutPlot:
-      return IDC_MAIN_CMD_CUTPLOT;
-    case MainControl::cmdLang:
-      return IDC_MAIN_CMD_LANG;
-    case MainControl::cmdMark:
-      return IDC_MAIN_CMD_MARK;
-  }
-  return 0;
-}
+constexpr NamedControl<MainControl> kNamed[] = {
+    {MainControl::cmdTrace, IDC_MAIN_CMD_TRACE},   {MainControl::Frame1, IDC_MAIN_FRAME1},
+    {MainControl::cmdCutout, IDC_MAIN_CMD_CUTOUT}, {MainControl::Frame2, IDC_MAIN_FRAME2},
+    {MainControl::Frame3, IDC_MAIN_FRAME3},        {MainControl::cmdCutPlot, IDC_MAIN_CMD_CUTPLOT},
+    {MainControl::cmdLang, IDC_MAIN_CMD_LANG},     {MainControl::cmdMark, IDC_MAIN_CMD_MARK}};
 
 }  // namespace
+
+MainWindow::MainWindow() : CaptionedWindow(kNamed) {}
 
 int MainWindow::Run(frmMain& form) {
   form_ = &form;
@@ -72,50 +58,23 @@ int MainWindow::Run(frmMain& form) {
   return exitCode;
 }
 
-void MainWindow::SetCaption(MainControl control, std::string_view text) {
-  setControlText(window_, idOf(control), text);
-}
-
-std::string MainWindow::Caption(MainControl control) const {
-  return controlText(window_, idOf(control));
-}
-
-void MainWindow::ClearIcon() {
-  SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
-}
-
 void MainWindow::MakeTopmost() {
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      return onCreate();
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_CLOSE:
-      onClose();
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return unhandled(message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::onCreate() {
-  font_ = messageFont();
-  createControls(window_, kControls, font_.get());
-  form_->Form_Load();
+  if (message != WM_DESTROY) return unhandled(message, wParam, lParam);
+  PostQuitMessage(0);
   return 0;
 }
 
-void MainWindow::onCommand(int id, int code) {
-  if (code != BN_CLICKED) return;
+void MainWindow::onCreate() {
+  font_ = messageFont();
+  createControls(window_, kControls, font_.get());
+  form_->Form_Load();
+}
+
+void MainWindow::onClick(int id) {
   // The window may be gone when a command returns (closed meanwhile from
   // outside): nothing here looks at it afterwards.
   switch (id) {

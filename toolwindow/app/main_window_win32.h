@@ -14,23 +14,22 @@ namespace corvane::toolwindow {
 // frmMain on the screen: a fixed dialog frame without minimise and maximise
 // boxes, five buttons in front of their three group boxes. It only moves
 // captions and clicks between the controls and the form's logic.
-class MainWindow final : public WindowBase, public MainWindowView {
+class MainWindow final : public CaptionedWindow<MainWindowView, MainControl> {
  public:
+  MainWindow();
+
   // Makes the window where the system places new windows (its creation
   // runs the form's load), shows it and runs the program's messages until it
   // is closed. Returns the program's exit code.
   int Run(frmMain& form);
 
-  void SetCaption(MainControl control, std::string_view text) override;
-  std::string Caption(MainControl control) const override;
-  void ClearIcon() override;
   void MakeTopmost() override;
 
  private:
+  void onCreate() override;
+  void onClick(int id) override;
+  void onClose() override;
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT onCreate();
-  void onCommand(int id, int code);
-  void onClose();
 
   frmMain* form_ = nullptr;
   UniqueFont font_;

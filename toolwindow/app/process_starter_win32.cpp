@@ -3,7 +3,7 @@
 #include "toolwindow/app/process_starter_win32.h"
 
 #include "common/wide_text_win32.h"
-#include "output/program/program_handles_win32.h"
+#include "common/win32/unique_handle.h"
 
 namespace corvane::toolwindow {
 

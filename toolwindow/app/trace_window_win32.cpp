@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/wide_text_win32.h"
+#include "common/win32/screen_dpi.h"
 #include "toolwindow/windows/frm_trace.h"
 #include "toolwindow/lang/texts.h"
 #include "toolwindow/app/tool_window_ids.h"
@@ -39,29 +40,18 @@ constexpr ControlLayout kControls[] = {
 
 // "宋体", 12 points.
 UniqueFont offsetFont() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return UniqueFont(CreateFontW(-MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"\u5B8B\u4F53"));
+  return UniqueFont(CreateFontW(-MulDiv(12, screenDotsPerInch(), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                L"\u5B8B\u4F53"));
 }
 
-int idOf(TraceControl control) {
-  switch (control) {
-    case TraceControl::Frame1:
-      return IDC_TRACE_FRAME1;
-    case TraceControl::Label1:
-      return IDC_TRACE_LABEL1;
-    case TraceControl::Label2:
-      return IDC_TRACE_LABEL2;
-    case TraceControl::cmdTrace:
-      return IDC_TRACE_CMD_TRACE;
-    case TraceControl::cmdDelTrace:
-      return IDC_TRACE_CMD_DELTRACE;
-  }
-  return 0;
-}
+constexpr NamedControl<TraceControl> kNamed[] = {
+    {TraceControl::Frame1, IDC_TRACE_FRAME1},
+    {TraceControl::Label1, IDC_TRACE_LABEL1},
+    {TraceControl::Label2, IDC_TRACE_LABEL2},
+    {TraceControl::cmdTrace, IDC_TRACE_CMD_TRACE},
+    {TraceControl::cmdDelTrace, IDC_TRACE_CMD_DELTRACE}};
 
 bool scrollMoveOf(int code, ScrollMove& move) {
   switch (code) {
@@ -92,9 +82,9 @@ bool scrollMoveOf(int code, ScrollMove& move) {
   }
 }
 
-class TraceWindow final : public WindowBase, public TraceWindowView {
+class TraceWindow final : public CaptionedWindow<TraceWindowView, TraceControl> {
  public:
-  explicit TraceWindow(TraceWindows& windows) : windows_(windows) {}
+  explicit TraceWindow(TraceWindows& windows) : CaptionedWindow(kNamed), windows_(windows) {}
 
   bool open(HWND owner) {
     const SIZE client{twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips)};
@@ -105,16 +95,6 @@ class TraceWindow final : public WindowBase, public TraceWindowView {
                   client, owner);
   }
 
-  void SetCaption(TraceControl control, std::string_view text) override {
-    setControlText(window_, idOf(control), text);
-  }
-  std::string Caption(TraceControl control) const override {
-    return controlText(window_, idOf(control));
-  }
-  void ClearIcon() override {
-    SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
-  }
   std::string OffsetText() const override { return controlText(window_, IDC_TRACE_TXT_OUTSIDE); }
   void SetOffsetText(std::string_view text) override {
     setControlText(window_, IDC_TRACE_TXT_OUTSIDE, text);
@@ -174,11 +154,6 @@ class TraceWindow final : public WindowBase, public TraceWindowView {
  private:
   LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case WM_CREATE:
-        return onCreate();
-      case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
       case WM_VSCROLL:
         onVScroll(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -186,21 +161,17 @@ class TraceWindow final : public WindowBase, public TraceWindowView {
         if (!hourglass_) return unhandled(message, wParam, lParam);
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
-      case WM_CLOSE:
-        onClose();
-        return 0;
       default:
         return unhandled(message, wParam, lParam);
     }
   }
 
-  LRESULT onCreate() {
+  void onCreate() override {
     font_ = messageFont();
     createControls(window_, kControls, font_.get());
     offsetFont_ = offsetFont();
     SendDlgItemMessageW(window_, IDC_TRACE_TXT_OUTSIDE, WM_SETFONT,
                         reinterpret_cast<WPARAM>(offsetFont_.get()), FALSE);
-    return 0;
   }
 
   // Runs a handler of the form this window belongs to. The form, and with
@@ -213,8 +184,7 @@ class TraceWindow final : public WindowBase, public TraceWindowView {
     handler(*holding);
   }
 
-  void onCommand(int id, int code) {
-    if (code != BN_CLICKED) return;
+  void onClick(int id) override {
     if (id == IDC_TRACE_CMD_TRACE) withForm([](frmTrace& form) { form.cmdTrace_Click(); });
     if (id == IDC_TRACE_CMD_DELTRACE) withForm([](frmTrace& form) { form.cmdDelTrace_Click(); });
   }
@@ -229,7 +199,7 @@ class TraceWindow final : public WindowBase, public TraceWindowView {
     withForm([move, thumb](frmTrace& form) { form.VScroll1_Scroll(move, thumb); });
   }
 
-  void onClose() {
+  void onClose() override {
     ToolProgram* program = windows_.program();
     if (!program) {
       DestroyWindow(window_);

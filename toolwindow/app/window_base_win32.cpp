@@ -1,9 +1,9 @@
 #include "toolwindow/app/window_base_win32.h"
 
-#include <exception>
-
 #include "common/job_contract.h"
 #include "common/wide_text_win32.h"
+#include "common/win32/procedure_guard.h"
+#include "common/win32/screen_dpi.h"
 
 namespace corvane::toolwindow {
 
@@ -70,23 +70,33 @@ LRESULT CALLBACK WindowBase::thunk(HWND window, UINT message, WPARAM wParam, LPA
   }
   // A handler may discard its own object (a form that closes itself):
   // nothing here touches self after it returns.
-  try {
-    return self->onMessage(message, wParam, lParam);
-  } catch (const std::exception& failure) {
-    showFailure(failure.what());
-  } catch (...) {
-    showFailure("An unexpected error stopped the command.");
+  return guardProcedure<LRESULT>(
+      0, [&] { return self->dispatch(message, wParam, lParam); }, showFailure);
+}
+
+LRESULT WindowBase::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      onCreate();
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      onClose();
+      return 0;
+    default:
+      return onMessage(message, wParam, lParam);
   }
-  return 0;
+}
+
+void WindowBase::clearIcon() const {
+  SendMessageW(window_, WM_SETICON, ICON_BIG, 0);
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, 0);
 }
 
 int twipsToPixels(int twips) {
-  static const int dotsPerInch = [] {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-  }();
+  static const int dotsPerInch = screenDotsPerInch();
   return MulDiv(twips, dotsPerInch, 1440);
 }
 
@@ -106,19 +116,6 @@ UniqueFont messageFont() {
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
   return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-std::string controlText(HWND window, int id) {
-  HWND control = GetDlgItem(window, id);
-  if (!control) return {};
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return utf8Text(text);
-}
-
-void setControlText(HWND window, int id, std::string_view text) {
-  SetDlgItemTextW(window, id, wideText(text).c_str());
 }
 
 bool runMessagesUntil(const std::function<bool()>& done, int* exitCode) {

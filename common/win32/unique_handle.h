@@ -5,6 +5,7 @@
 
 #include <utility>
 
+// Owners of the Win32 handles the programs hold, one move-only type a kind.
 namespace corvane {
 
 // A move-only owner of one Win32 handle kind. Traits name the value that
@@ -39,26 +40,34 @@ class UniqueWin32 {
   Handle handle_ = Traits::invalid();
 };
 
+// Most kinds: null means none, and the close reports with a BOOL.
+template <typename H, auto Close>
+struct NullHandleTraits {
+  using Handle = H;
+  static Handle invalid() { return nullptr; }
+  static bool close(Handle handle) { return Close(handle) != FALSE; }
+};
+
+// Mutexes, processes, threads, snapshots (which fail with
+// INVALID_HANDLE_VALUE; callers turn that into null).
+using UniqueKernelHandle = UniqueWin32<NullHandleTraits<HANDLE, CloseHandle>>;
+using UniquePrinterHandle = UniqueWin32<NullHandleTraits<HANDLE, ClosePrinter>>;
+using UniqueLibrary = UniqueWin32<NullHandleTraits<HMODULE, FreeLibrary>>;
+using UniqueIcon = UniqueWin32<NullHandleTraits<HICON, DestroyIcon>>;
+using UniqueFont = UniqueWin32<NullHandleTraits<HFONT, DeleteObject>>;
+
 // Files and COM ports: INVALID_HANDLE_VALUE, not null, means none.
-struct FileHandleTraits {
-  using Handle = HANDLE;
+struct FileHandleTraits : NullHandleTraits<HANDLE, CloseHandle> {
   static Handle invalid() { return INVALID_HANDLE_VALUE; }
-  static bool close(Handle handle) { return CloseHandle(handle) != FALSE; }
 };
 using UniqueFileHandle = UniqueWin32<FileHandleTraits>;
 
+// Registry keys close with a status code.
 struct RegistryKeyTraits {
   using Handle = HKEY;
   static Handle invalid() { return nullptr; }
   static bool close(Handle key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 using UniqueRegistryKey = UniqueWin32<RegistryKeyTraits>;
-
-struct PrinterHandleTraits {
-  using Handle = HANDLE;
-  static Handle invalid() { return nullptr; }
-  static bool close(Handle printer) { return ClosePrinter(printer) != FALSE; }
-};
-using UniquePrinterHandle = UniqueWin32<PrinterHandleTraits>;
 
 }  // namespace corvane
