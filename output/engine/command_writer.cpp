@@ -55,33 +55,18 @@ void CommandWriter::trailer() {
   literal(text.data(), text.size());
 }
 
-void CommandWriter::penUp(std::int32_t x, std::int32_t y) {
-  char* out = room();
-  if (dialect_ == Dialect::Hpgl) {
-    *out++ = 'P';
-    *out++ = 'U';
-    out = putPair(out, x, y);
-    *out++ = ';';
-  } else {
-    *out++ = 'U';
-    out = putPair(out, x, y);
-    *out++ = ' ';
-  }
-  commit(out);
-}
+void CommandWriter::penUp(std::int32_t x, std::int32_t y) { move('U', x, y); }
 
-void CommandWriter::penDown(std::int32_t x, std::int32_t y) {
+void CommandWriter::penDown(std::int32_t x, std::int32_t y) { move('D', x, y); }
+
+// HPGL "PU x,y;" and DM/PL "U x,y ": the same letter for the pen.
+void CommandWriter::move(char pen, std::int32_t x, std::int32_t y) {
   char* out = room();
-  if (dialect_ == Dialect::Hpgl) {
-    *out++ = 'P';
-    *out++ = 'D';
-    out = putPair(out, x, y);
-    *out++ = ';';
-  } else {
-    *out++ = 'D';
-    out = putPair(out, x, y);
-    *out++ = ' ';
-  }
+  const bool hpgl = dialect_ == Dialect::Hpgl;
+  if (hpgl) *out++ = 'P';
+  *out++ = pen;
+  out = putPair(out, x, y);
+  *out++ = hpgl ? ';' : ' ';
   commit(out);
 }
 

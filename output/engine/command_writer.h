@@ -51,6 +51,8 @@ class CommandWriter {
   char* room();
   void commit(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
   void literal(const char* text, std::size_t size);
+  // One move with the pen up (U) or down (D).
+  void move(char pen, std::int32_t x, std::int32_t y);
 
   ByteSink& sink_;
   Dialect dialect_;

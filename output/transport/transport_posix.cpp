@@ -5,9 +5,8 @@
 #include "output/transport/cups_queue_posix.h"
 #include "output/transport/posix_ports.h"
 #include "output/transport/posix_serial.h"
-#include "output/transport/serial_send.h"
+#include "output/transport/system_transport.h"
 #include "output/transport/stream_file.h"
-#include "output/transport/transport.h"
 #include "output/transport/usb_spooler.h"
 
 namespace corvane {
@@ -36,7 +35,7 @@ bool writeToDevice(SerialSystem& system, const std::string& device, std::string_
   return true;
 }
 
-class PosixTransport final : public Transport {
+class PosixTransport final : public SystemTransport {
  public:
   std::vector<PortEntry> listPorts(Operator& op) override {
     std::vector<PortEntry> ports = listSerialDevices();
@@ -51,22 +50,17 @@ class PosixTransport final : public Transport {
     return ports;
   }
 
-  bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
-                Operator& op) override {
-    if (port.kind == PortKind::Serial) {
-      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress,
-                            options.stop);
-    }
+  SerialSystem& serialSystem() override { return serial_; }
+
+ private:
+  bool sendTextToUsb(const PortEntry& port, std::string_view text, const SendOptions& options,
+                     Operator& op) override {
     if (!usbTextRequestValid(port.name, text, op)) return false;
     return sendUsb(port, text, options, op);
   }
 
-  bool sendFile(const PortEntry& port, const std::filesystem::path& path,
-                const SendOptions& options, Operator& op) override {
-    if (port.kind == PortKind::Serial) {
-      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
-                            options.stop);
-    }
+  bool sendFileToUsb(const PortEntry& port, const std::filesystem::path& path,
+                     const SendOptions& options, Operator& op) override {
     if (!usbFileRequestValid(port.name, path, op)) return false;
     auto file = readStreamFile(path);
     if (const SystemError* error = std::get_if<SystemError>(&file)) {
@@ -77,9 +71,6 @@ class PosixTransport final : public Transport {
     return sendUsb(port, std::get<std::string>(file), options, op);
   }
 
-  SerialSystem& serialSystem() override { return serial_; }
-
- private:
   bool sendUsb(const PortEntry& port, std::string_view bytes, const SendOptions& options,
                Operator& op) {
     if (port.kind == PortKind::UsbDevice) {

@@ -1,7 +1,6 @@
 #include <memory>
 
-#include "output/transport/serial_send.h"
-#include "output/transport/transport.h"
+#include "output/transport/system_transport.h"
 #include "output/transport/usb_spooler.h"
 #include "output/transport/win32_systems.h"
 
@@ -9,7 +8,7 @@ namespace corvane {
 
 namespace {
 
-class Win32Transport final : public Transport {
+class Win32Transport final : public SystemTransport {
  public:
   std::vector<PortEntry> listPorts(Operator& op) override {
     std::vector<PortEntry> ports;
@@ -22,29 +21,21 @@ class Win32Transport final : public Transport {
     return ports;
   }
 
-  // Windows has no directly written USB devices; every USB port is a
-  // spooler port.
-  bool sendText(const PortEntry& port, std::string_view text, const SendOptions& options,
-                Operator& op) override {
-    if (port.kind == PortKind::Serial) {
-      return sendTextSerial(serial_, port.name, text, options.baud, op, options.progress,
-                            options.stop);
-    }
-    return sendTextUsb(spooler_, port.name, text, options.documentName, op);
-  }
-
-  bool sendFile(const PortEntry& port, const std::filesystem::path& path,
-                const SendOptions& options, Operator& op) override {
-    if (port.kind == PortKind::Serial) {
-      return sendFileSerial(serial_, port.name, path, options.baud, op, options.progress,
-                            options.stop);
-    }
-    return sendFileUsb(spooler_, port.name, path, options.documentName, op, options.progress);
-  }
-
   SerialSystem& serialSystem() override { return serial_; }
 
  private:
+  // Windows has no directly written USB devices; every USB port is a
+  // spooler port.
+  bool sendTextToUsb(const PortEntry& port, std::string_view text, const SendOptions& options,
+                     Operator& op) override {
+    return sendTextUsb(spooler_, port.name, text, options.documentName, op);
+  }
+
+  bool sendFileToUsb(const PortEntry& port, const std::filesystem::path& path,
+                     const SendOptions& options, Operator& op) override {
+    return sendFileUsb(spooler_, port.name, path, options.documentName, op, options.progress);
+  }
+
   Win32SerialSystem serial_;
   Win32SerialCommRegistry registry_;
   Win32PrintSpooler spooler_;
