@@ -10,6 +10,9 @@ bash scripts/install-packages.sh $(cat scripts/native-packages.txt scripts/windo
 echo "== clang-format"
 git ls-files -z -- '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror
 
+echo "== folder includes (none runs back up, the programs meet only in common/)"
+bash scripts/folder-includes.sh >/dev/null
+
 echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native
