@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "toolwindow/standins/server/object_model/application.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 namespace corvane::standin_server {
 namespace {

@@ -1,12 +1,8 @@
-#include "toolwindow/standins/server/object_model/application.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "toolwindow/standins/server/object_model/curves.h"
-#include "toolwindow/standins/server/object_model/document.h"
-#include "toolwindow/standins/server/object_model/page_layers.h"
-#include "toolwindow/standins/server/object_model/shape_ranges.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 
 namespace corvane::standin_server {
@@ -16,35 +12,31 @@ using host::HostStatus;
 using namespace signatures;
 
 HostStatus documents(Application& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Documents(self.state()));
-  return {};
+  return answered(r, new Documents(self.state()));
 }
 
 HostStatus activeDocument(Application& self, const Arguments&, VARIANT* r) {
   auto document = self.stand().GetActiveDocument();
   // The host answers Nothing when no document is open.
-  if (!document && self.stand().documentCount() == 0) {
-    setResult(r, static_cast<AutomationObject*>(nullptr));
-    return {};
-  }
-  return self.answer(std::move(document), r);
+  if (!document && self.stand().documentCount() == 0) return answered(r, kNothing);
+  return self.answerAs<Document>(std::move(document), r);
 }
 
 HostStatus activeLayer(Application& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().GetCurrentLayer(), r);
+  return self.answerAs<Layer>(self.stand().GetCurrentLayer(), r);
 }
 
 HostStatus activeSelectionRange(Application& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().GetSelectionRange(), r);
+  return self.answerAs<ShapeRange>(self.stand().GetSelectionRange(), r);
 }
 
 HostStatus activePage(Application& self, const Arguments&, VARIANT* r) {
-  setResult(r, self.stand().documentCount() == 0 ? nullptr : new Page(self.state()));
-  return {};
+  return answered(r, self.stand().documentCount() == 0 ? nullptr : new Page(self.state()));
 }
 
 HostStatus createCmykColor(Application& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().NewCmykColour(a.int32(0), a.int32(1), a.int32(2), a.int32(3)), r);
+  return self.answerAs<Color>(
+      self.stand().NewCmykColour(a.int32(0), a.int32(1), a.int32(2), a.int32(3)), r);
 }
 
 HostStatus createCurve(Application& self, const Arguments& a, VARIANT* r) {
@@ -57,21 +49,19 @@ HostStatus createCurve(Application& self, const Arguments& a, VARIANT* r) {
     if (!active) return active.error();
     document = active.value();
   }
-  return self.answer(self.stand().NewCurve(document), r);
+  return self.answerAs<Curve>(self.stand().NewCurve(document), r);
 }
 
 HostStatus createStructExportOptions(Application& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().NewExportOptions(), r);
+  return self.answerAs<ExportOptions>(self.stand().NewExportOptions(), r);
 }
 
 HostStatus createShapeRange(Application& self, const Arguments&, VARIANT* r) {
-  setResult(r, new ShapeRange(self.state()));
-  return {};
+  return answered(r, new ShapeRange(self.state()));
 }
 
 HostStatus versionMajor(Application& self, const Arguments&, VARIANT* r) {
-  setResult(r, self.version);
-  return {};
+  return answered(r, self.version);
 }
 
 HostStatus visible(Application& self, const Arguments&, VARIANT* r) {
@@ -104,8 +94,7 @@ HostStatus failCall(Application& self, const Arguments& a, VARIANT*) {
 HostStatus callLog(Application& self, const Arguments&, VARIANT* r) {
   std::string text;
   for (const standin::Call& call : self.stand().calls()) text += call.text() + "\n";
-  setResult(r, text);
-  return {};
+  return answered(r, text);
 }
 
 HostStatus clearCalls(Application& self, const Arguments&, VARIANT*) {

@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/object_model/curves.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/standin_peek.h"
@@ -10,7 +10,7 @@ using host::HostStatus;
 using namespace signatures;
 
 HostStatus createSubPath(Curve& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().BeginSubpath(self.handle, a.real(0), a.real(1)), r);
+  return self.answerAs<SubPath>(self.stand().BeginSubpath(self.handle, a.real(0), a.real(1)), r);
 }
 
 // The host returns the new segment; no caller here uses it, so the
@@ -21,8 +21,7 @@ HostStatus appendLineSegment(SubPath& self, const Arguments& a, VARIANT* r) {
       !added) {
     return added;
   }
-  setResult(r, static_cast<AutomationObject*>(nullptr));
-  return {};
+  return answered(r, kNothing);
 }
 
 // No DrawingHost operation closes a subpath: done on the stand-in.
@@ -33,14 +32,6 @@ HostStatus setClosed(SubPath& self, const Arguments& a) {
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Curve& curve) {
-  return new Curve(state, curve);
-}
-
-AutomationObject* wrap(ServerState& state, const host::Subpath& subpath) {
-  return new SubPath(state, subpath);
-}
 
 const std::vector<Member<Curve>>& Curve::members() {
   static const std::vector<Member<Curve>> table{

@@ -1,9 +1,7 @@
-#include "toolwindow/standins/server/object_model/document.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include <type_traits>
 
-#include "toolwindow/standins/server/object_model/export_filter.h"
-#include "toolwindow/standins/server/object_model/page_layers.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/standin_peek.h"
 
@@ -22,8 +20,7 @@ HostStatus count(Documents& self, const Arguments&, VARIANT* r) {
 // the other three values as the document has them.
 template <auto field>
 HostStatus getMeasuring(Document& self, const Arguments&, VARIANT* r) {
-  setResult(r, documentUnits(self.handle).*field);
-  return {};
+  return answered(r, documentUnits(self.handle).*field);
 }
 
 template <auto field>
@@ -44,29 +41,25 @@ HostStatus clearSelection(Document& self, const Arguments&, VARIANT*) {
 
 HostStatus exportEx(Document& self, const Arguments& a, VARIANT* r) {
   const auto* options = objectArg<ExportOptions>(a, 3);
-  return self.answer(self.stand().ExportDocument(self.handle, a.text(0), a.int32(1), a.int32(2, 1),
-                                                 options ? options->handle : host::ExportOptions()),
-                     r);
+  return self.answerAs<ExportFilter>(
+      self.stand().ExportDocument(self.handle, a.text(0), a.int32(1), a.int32(2, 1),
+                                  options ? options->handle : host::ExportOptions()),
+      r);
 }
 
 HostStatus activePage(Document& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Page(self.state()));
-  return {};
+  return answered(r, new Page(self.state()));
 }
 
 HostStatus activeLayer(Document& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().GetCurrentLayer(), r);
+  return self.answerAs<Layer>(self.stand().GetCurrentLayer(), r);
 }
 
 HostStatus selectionRange(Document& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().GetSelectionRange(), r);
+  return self.answerAs<ShapeRange>(self.stand().GetSelectionRange(), r);
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Document& document) {
-  return new Document(state, document);
-}
 
 const std::vector<Member<Documents>>& Documents::members() {
   static const std::vector<Member<Documents>> table{

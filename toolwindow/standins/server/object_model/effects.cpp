@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/object_model/effects.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include "toolwindow/standins/server/object_model/signatures.h"
 
@@ -20,31 +20,20 @@ HostStatus trace(Bitmap& self, const Arguments& a, VARIANT* r) {
   settings.deleteOriginal = a.flag(6, false);
   settings.removeBackground = a.flag(7, true);
   settings.removeEntireBackColour = a.flag(8, false);
-  return self.answer(self.stand().VectoriseBitmap(self.shape, settings), r);
+  return self.answerAs<TraceSettings>(self.stand().VectoriseBitmap(self.shape, settings), r);
 }
 
 // The traced shapes, which are left selected as well.
 HostStatus finish(TraceSettings& self, const Arguments&, VARIANT* r) {
-  if (self.state().settings().finishGivesNothing) {
-    setResult(r, static_cast<AutomationObject*>(nullptr));
-    return {};
-  }
-  return self.answer(self.stand().FinishVectorising(self.handle), r);
+  if (self.state().settings().finishGivesNothing) return answered(r, kNothing);
+  return self.answerAs<ShapeRange>(self.stand().FinishVectorising(self.handle), r);
 }
 
 HostStatus separate(Effect& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().SeparateEffect(self.handle), r);
+  return self.answerAs<ShapeRange>(self.stand().SeparateEffect(self.handle), r);
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Vectorising& vectorising) {
-  return new TraceSettings(state, vectorising);
-}
-
-AutomationObject* wrap(ServerState& state, const host::Effect& effect) {
-  return new Effect(state, effect);
-}
 
 const std::vector<Member<Bitmap>>& Bitmap::members() {
   static const std::vector<Member<Bitmap>> table{

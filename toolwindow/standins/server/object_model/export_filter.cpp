@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/object_model/export_filter.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include "common/wide_text_win32.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
@@ -34,14 +34,6 @@ HostStatus finish(ExportFilter& self, const Arguments&, VARIANT*) {
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::ExportFilter& filter) {
-  return new ExportFilter(state, filter);
-}
-
-AutomationObject* wrap(ServerState& state, const host::ExportOptions& options) {
-  return new ExportOptions(state, options);
-}
 
 const std::vector<Member<ExportFilter>>& ExportFilter::members() {
   static const std::vector<Member<ExportFilter>> table{

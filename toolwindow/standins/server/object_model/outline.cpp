@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/object_model/outline.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/standin_peek.h"
@@ -12,8 +12,7 @@ using namespace signatures;
 // The DrawingHost only sets the outline: the getters read it off the
 // stand-in.
 HostStatus width(Outline& self, const Arguments&, VARIANT* r) {
-  setResult(r, outlineWidth(self.shape));
-  return {};
+  return answered(r, outlineWidth(self.shape));
 }
 
 HostStatus setWidth(Outline& self, const Arguments& a) {
@@ -21,8 +20,7 @@ HostStatus setWidth(Outline& self, const Arguments& a) {
 }
 
 HostStatus color(Outline& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Color(self.state(), self.shape));
-  return {};
+  return answered(r, new Color(self.state(), self.shape));
 }
 
 HostStatus setColor(Outline& self, const Arguments& a) {
@@ -44,10 +42,6 @@ HostStatus cmykAssign(Color& self, const Arguments& a, VARIANT*) {
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Colour& colour) {
-  return new Color(state, colour);
-}
 
 const std::vector<Member<Outline>>& Outline::members() {
   static const std::vector<Member<Outline>> table{

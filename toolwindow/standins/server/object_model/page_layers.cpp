@@ -1,9 +1,7 @@
-#include "toolwindow/standins/server/object_model/page_layers.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include <cstdint>
 
-#include "toolwindow/standins/server/object_model/curves.h"
-#include "toolwindow/standins/server/object_model/shape_ranges.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/standin_peek.h"
 
@@ -14,39 +12,36 @@ using host::HostStatus;
 using namespace signatures;
 
 HostStatus layers(Page& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Layers(self.state()));
-  return {};
+  return answered(r, new Layers(self.state()));
 }
 
 HostStatus createLayer(Page& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().AddPageLayer(a.text(0)), r);
+  return self.answerAs<Layer>(self.stand().AddPageLayer(a.text(0)), r);
 }
 
 HostStatus activeLayer(Page& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.stand().GetCurrentLayer(), r);
+  return self.answerAs<Layer>(self.stand().GetCurrentLayer(), r);
 }
 
 HostStatus count(Layers& self, const Arguments&, VARIANT* r) {
   auto layers = self.stand().ListPageLayers();
   if (!layers) return layers.error();
-  setResult(r, static_cast<std::int32_t>(layers.value().size()));
-  return {};
+  return answered(r, static_cast<std::int32_t>(layers.value().size()));
 }
 
 HostStatus item(Layers& self, const Arguments& a, VARIANT* r) {
-  if (a.isName(0)) return self.answer(self.stand().FindPageLayer(a.text(0)), r);
+  if (a.isName(0)) return self.answerAs<Layer>(self.stand().FindPageLayer(a.text(0)), r);
   auto layers = self.stand().ListPageLayers();
   if (!layers) return layers.error();
   const std::int32_t n = a.int32(0);
   if (n < 1 || static_cast<std::size_t>(n) > layers.value().size()) {
     return refused("Index out of range.");
   }
-  setResult(r, wrap(self.state(), layers.value()[static_cast<std::size_t>(n - 1)]));
-  return {};
+  return answered(r, new Layer(self.state(), layers.value()[static_cast<std::size_t>(n - 1)]));
 }
 
 HostStatus find(Layers& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().FindPageLayer(a.text(0)), r);
+  return self.answerAs<Layer>(self.stand().FindPageLayer(a.text(0)), r);
 }
 
 HostStatus name(Layer& self, const Arguments&, VARIANT* r) {
@@ -72,23 +67,19 @@ HostStatus setPrintable(Layer& self, const Arguments& a) {
 }
 
 HostStatus shapes(Layer& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Shapes(self.state(), self.handle));
-  return {};
+  return answered(r, new Shapes(self.state(), self.handle));
 }
 
 HostStatus findShape(Layer& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().FindLayerShape(self.handle, a.text(0)), r);
+  return self.answerAs<Shape>(self.stand().FindLayerShape(self.handle, a.text(0)), r);
 }
 
 HostStatus createCurve(Layer& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().PlaceCurveShape(self.handle, objectArg<Curve>(a, 0)->handle), r);
+  return self.answerAs<Shape>(
+      self.stand().PlaceCurveShape(self.handle, objectArg<Curve>(a, 0)->handle), r);
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Layer& layer) {
-  return new Layer(state, layer);
-}
 
 const std::vector<Member<Page>>& Page::members() {
   static const std::vector<Member<Page>> table{

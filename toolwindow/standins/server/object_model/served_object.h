@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "toolwindow/host/host_handles.h"
@@ -18,20 +17,6 @@
 
 namespace corvane::standin_server {
 
-// A new object of ours, with one reference, for what a DrawingHost
-// operation gave.
-AutomationObject* wrap(ServerState& state, const host::Document& document);
-AutomationObject* wrap(ServerState& state, const host::Layer& layer);
-AutomationObject* wrap(ServerState& state, const host::Shape& shape);
-AutomationObject* wrap(ServerState& state, const host::ShapeRange& range);
-AutomationObject* wrap(ServerState& state, const host::Colour& colour);
-AutomationObject* wrap(ServerState& state, const host::Curve& curve);
-AutomationObject* wrap(ServerState& state, const host::Subpath& subpath);
-AutomationObject* wrap(ServerState& state, const host::Effect& effect);
-AutomationObject* wrap(ServerState& state, const host::Vectorising& vectorising);
-AutomationObject* wrap(ServerState& state, const host::ExportOptions& options);
-AutomationObject* wrap(ServerState& state, const host::ExportFilter& filter);
-
 template <class Self>
 class Served : public Automated<Self> {
  public:
@@ -40,16 +25,19 @@ class Served : public Automated<Self> {
   ServerState& state() const { return state_; }
   standin::StandInHost& stand() const { return state_.host(); }
 
-  // The member's result from an operation's outcome: a handle as a new
-  // object of ours, a number or a text as it is.
+  // The member's result from an operation's outcome: a number or a text
+  // as it is...
   template <class T>
   host::HostStatus answer(host::HostResult<T> outcome, VARIANT* result) const {
     if (!outcome) return outcome.error();
-    if constexpr (std::is_same_v<T, std::int32_t> || std::is_same_v<T, std::string>) {
-      setResult(result, outcome.value());
-    } else {
-      setResult(result, wrap(state_, outcome.value()));
-    }
+    setResult(result, outcome.value());
+    return {};
+  }
+  // ...or a handle as a new Object of ours.
+  template <class Object, class Handle>
+  host::HostStatus answerAs(host::HostResult<Handle> outcome, VARIANT* result) const {
+    if (!outcome) return outcome.error();
+    setResult(result, new Object(state_, outcome.value()));
     return {};
   }
 
@@ -59,6 +47,16 @@ class Served : public Automated<Self> {
 
   ServerState& state_;
 };
+
+// Sets the member's result, a success.
+template <class Value>
+host::HostStatus answered(VARIANT* result, Value value) {
+  setResult(result, value);
+  return {};
+}
+
+// The result Nothing.
+inline constexpr AutomationObject* kNothing = nullptr;
 
 // A refusal of the stand-in server's own, in the host's error form.
 inline host::HostError refused(std::string text) { return host::HostError{"", std::move(text)}; }

@@ -1,11 +1,8 @@
-#include "toolwindow/standins/server/object_model/shape.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 
 #include <cstddef>
 #include <optional>
 
-#include "toolwindow/standins/server/object_model/effects.h"
-#include "toolwindow/standins/server/object_model/outline.h"
-#include "toolwindow/standins/server/object_model/page_layers.h"
 #include "toolwindow/standins/server/object_model/shape_ranges.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/standin_peek.h"
@@ -23,8 +20,7 @@ HostStatus type(Shape& self, const Arguments&, VARIANT* r) {
 
 // The DrawingHost only sets the name: the getter reads it off the stand-in.
 HostStatus name(Shape& self, const Arguments&, VARIANT* r) {
-  setResult(r, shapeName(self.handle));
-  return {};
+  return answered(r, shapeName(self.handle));
 }
 
 HostStatus setName(Shape& self, const Arguments& a) {
@@ -36,12 +32,12 @@ HostStatus removeShape(Shape& self, const Arguments&, VARIANT*) {
 }
 
 HostStatus copyToLayer(Shape& self, const Arguments& a, VARIANT* r) {
-  return self.answer(self.stand().CopyShapeToLayer(self.handle, objectArg<Layer>(a, 0)->handle), r);
+  return self.answerAs<Shape>(
+      self.stand().CopyShapeToLayer(self.handle, objectArg<Layer>(a, 0)->handle), r);
 }
 
 HostStatus outline(Shape& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Outline(self.state(), self.handle));
-  return {};
+  return answered(r, new Outline(self.state(), self.handle));
 }
 
 // No DrawingHost operation measures one shape: read off the stand-in.
@@ -52,25 +48,28 @@ HostStatus getBoundingBox(Shape& self, const Arguments& a, VARIANT*) {
   return {};
 }
 
-HostStatus getPosition(Shape& self, const Arguments& a, VARIANT*) {
-  auto position = self.stand().ReadShapePosition(self.handle);
-  if (!position) return position.error();
-  a.setOut(0, position.value().x);
-  a.setOut(1, position.value().y);
+// GetPosition and GetSize: the two values of a reading as [out] doubles.
+template <class Reading>
+HostStatus setPairOuts(const Arguments& a, const HostResult<Reading>& reading,
+                       double Reading::*first, double Reading::*second) {
+  if (!reading) return reading.error();
+  a.setOut(0, reading.value().*first);
+  a.setOut(1, reading.value().*second);
   return {};
+}
+
+HostStatus getPosition(Shape& self, const Arguments& a, VARIANT*) {
+  return setPairOuts(a, self.stand().ReadShapePosition(self.handle), &host::Point::x,
+                     &host::Point::y);
 }
 
 HostStatus getSize(Shape& self, const Arguments& a, VARIANT*) {
-  auto size = self.stand().ReadShapeSize(self.handle);
-  if (!size) return size.error();
-  a.setOut(0, size.value().width);
-  a.setOut(1, size.value().height);
-  return {};
+  return setPairOuts(a, self.stand().ReadShapeSize(self.handle), &host::Size::width,
+                     &host::Size::height);
 }
 
 HostStatus bitmap(Shape& self, const Arguments&, VARIANT* r) {
-  setResult(r, new Bitmap(self.state(), self.handle));
-  return {};
+  return answered(r, new Bitmap(self.state(), self.handle));
 }
 
 // A Color argument as a colour handle: Nothing as none, an outline's colour
@@ -100,12 +99,13 @@ HostStatus createContour(Shape& self, const Arguments& a, VARIANT* r) {
   contour.endCapType = a.int32(9, 2);
   contour.cornerType = a.int32(10, 4);
   contour.miterLimit = a.real(11, 0.0);
-  return self.answer(self.stand().AddContourEffect(self.handle, contour), r);
+  return self.answerAs<Effect>(self.stand().AddContourEffect(self.handle, contour), r);
 }
 
 HostStatus customCommand(Shape& self, const Arguments& a, VARIANT* r) {
   if (HostStatus checked = noParameters(a); !checked) return checked;
-  return self.answer(self.stand().RunBoundaryCommand(self.handle, a.text(0), a.text(1)), r);
+  return self.answerAs<Shape>(self.stand().RunBoundaryCommand(self.handle, a.text(0), a.text(1)),
+                              r);
 }
 
 // Adds to the active document's selection: read it, then select it with
@@ -120,10 +120,6 @@ HostStatus addToSelection(Shape& self, const Arguments&, VARIANT*) {
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::Shape& shape) {
-  return new Shape(state, shape);
-}
 
 const std::vector<Member<Shape>>& Shape::members() {
   static const std::vector<Member<Shape>> table{

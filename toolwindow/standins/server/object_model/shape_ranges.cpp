@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "toolwindow/standins/server/object_model/shape.h"
+#include "toolwindow/standins/server/object_model/objects.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 
 namespace corvane::standin_server {
@@ -24,7 +24,7 @@ HostStatus count(Shapes& self, const Arguments&, VARIANT* r) {
 HostStatus item(Shapes& self, const Arguments& a, VARIANT* r) {
   if (a.isName(0)) {
     if (!self.layer) return refused(kByNameOnLayers);
-    return self.answer(self.stand().FindLayerShape(self.layer, a.text(0)), r);
+    return self.answerAs<Shape>(self.stand().FindLayerShape(self.layer, a.text(0)), r);
   }
   host::ShapeRange range = self.range;
   if (self.layer) {
@@ -32,18 +32,18 @@ HostStatus item(Shapes& self, const Arguments& a, VARIANT* r) {
     if (!all) return all.error();
     range = all.value();
   }
-  return self.answer(self.stand().RangeItem(range, a.int32(0)), r);
+  return self.answerAs<Shape>(self.stand().RangeItem(range, a.int32(0)), r);
 }
 
 HostStatus all(Shapes& self, const Arguments&, VARIANT* r) {
-  return self.answer(self.layer ? self.stand().GetLayerShapes(self.layer)
-                                : self.stand().GetRangeShapes(self.range),
-                     r);
+  return self.answerAs<ShapeRange>(self.layer ? self.stand().GetLayerShapes(self.layer)
+                                              : self.stand().GetRangeShapes(self.range),
+                                   r);
 }
 
 HostStatus findShape(Shapes& self, const Arguments& a, VARIANT* r) {
   if (!self.layer) return refused(kByNameOnLayers);
-  return self.answer(self.stand().FindLayerShape(self.layer, a.text(0)), r);
+  return self.answerAs<Shape>(self.stand().FindLayerShape(self.layer, a.text(0)), r);
 }
 
 HostError onlyHostRanges() {
@@ -56,28 +56,23 @@ HostResult<host::Box> boxOf(const ShapeRange& range) {
 }
 
 HostStatus count(ShapeRange& self, const Arguments&, VARIANT* r) {
-  if (!self.handle) {
-    setResult(r, static_cast<std::int32_t>(self.made.size()));
-    return {};
-  }
+  if (!self.handle) return answered(r, static_cast<std::int32_t>(self.made.size()));
   return self.answer(self.stand().RangeCount(self.handle), r);
 }
 
 HostStatus item(ShapeRange& self, const Arguments& a, VARIANT* r) {
   if (a.isName(0)) return refused("The stand-in server takes range items by number.");
   const std::int32_t n = a.int32(0);
-  if (self.handle) return self.answer(self.stand().RangeItem(self.handle, n), r);
+  if (self.handle) return self.answerAs<Shape>(self.stand().RangeItem(self.handle, n), r);
   if (n < 1 || static_cast<std::size_t>(n) > self.made.size()) {
     return refused("Index out of range.");
   }
-  setResult(r, wrap(self.state(), self.made[static_cast<std::size_t>(n - 1)]));
-  return {};
+  return answered(r, new Shape(self.state(), self.made[static_cast<std::size_t>(n - 1)]));
 }
 
 HostStatus shapes(ShapeRange& self, const Arguments&, VARIANT* r) {
   if (!self.handle) return onlyHostRanges();
-  setResult(r, new Shapes(self.state(), self.handle));
-  return {};
+  return answered(r, new Shapes(self.state(), self.handle));
 }
 
 HostStatus add(ShapeRange& self, const Arguments& a, VARIANT*) {
@@ -103,13 +98,12 @@ template <double host::Box::*side>
 HostStatus boxSide(ShapeRange& self, const Arguments&, VARIANT* r) {
   auto box = boxOf(self);
   if (!box) return box.error();
-  setResult(r, box.value().*side);
-  return {};
+  return answered(r, box.value().*side);
 }
 
 HostStatus combine(ShapeRange& self, const Arguments&, VARIANT* r) {
   if (!self.handle) return onlyHostRanges();
-  return self.answer(self.stand().MergeShapes(self.handle), r);
+  return self.answerAs<Shape>(self.stand().MergeShapes(self.handle), r);
 }
 
 HostStatus removeShapes(ShapeRange& self, const Arguments&, VARIANT*) {
@@ -123,14 +117,11 @@ HostStatus removeShapes(ShapeRange& self, const Arguments&, VARIANT*) {
 HostStatus customCommand(ShapeRange& self, const Arguments& a, VARIANT* r) {
   if (!self.handle) return onlyHostRanges();
   if (HostStatus checked = noParameters(a); !checked) return checked;
-  return self.answer(self.stand().RunBoundaryCommand(self.handle, a.text(0), a.text(1)), r);
+  return self.answerAs<Shape>(self.stand().RunBoundaryCommand(self.handle, a.text(0), a.text(1)),
+                              r);
 }
 
 }  // namespace
-
-AutomationObject* wrap(ServerState& state, const host::ShapeRange& range) {
-  return new ShapeRange(state, range);
-}
 
 HostResult<std::vector<host::Shape>> shapesOf(standin::StandInHost& stand,
                                               const host::ShapeRange& range,
