@@ -1,7 +1,7 @@
 // corvane-standin-server.exe: the stand-in drawing host as an out-of-process
 // automation server, for the tool window's tests and for trying the tool
 // window without the drawing application. It serves the host's object model
-// (host_object_model.h) over one stand-in host to clients of the three
+// (object_model/) over one stand-in host to clients of the three
 // application classes (X6, X3, X4), shows its document in a window and can
 // write it out for a test to read.
 //
@@ -44,7 +44,6 @@
 // the class's object (multiple use), and both are revoked on the way out.
 
 #include <windows.h>
-#include <oleauto.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,25 +55,12 @@
 
 #include "common/wide_text_win32.h"
 #include "toolwindow/standins/host/standin_host.h"
-#include "toolwindow/standins/server/document_dump.h"
-#include "toolwindow/standins/server/document_window.h"
-#include "toolwindow/standins/server/host_object_model.h"
+#include "toolwindow/standins/server/application_classes.h"
+#include "toolwindow/standins/server/server_state.h"
 
 namespace {
 
-using corvane::standin_server::AutomationObject;
-
-struct ServedClass {
-  const wchar_t* clsid;
-  const wchar_t* build;
-  std::int32_t versionMajor;
-};
-
-constexpr ServedClass kClasses[] = {
-    {L"{71620001-E2D3-6894-439C-2598D1947150}", L"X6", 16},
-    {L"{4A110001-2109-4B5D-BC63-17AE8914E384}", L"X3", 13},
-    {L"{7A000001-8012-4257-B144-A4FA512BA689}", L"X4", 14},
-};
+using corvane::standin_server::complain;
 
 struct Options {
   bool registerServer = false;
@@ -91,10 +77,6 @@ struct Options {
   std::string dump;
   std::string svg;
 };
-
-void complain(const std::string& text) {
-  std::fprintf(stderr, "corvane-standin-server: %s\n", text.c_str());
-}
 
 bool parse(int argc, wchar_t** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -160,87 +142,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
   }
 }
 
-// HKLM\Software\Classes: Wine reads classes from there only.
-bool registerClasses(bool add) {
-  wchar_t exe[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const std::wstring command = L"\"" + std::wstring(exe) + L"\"";
-  for (const ServedClass& served : kClasses) {
-    const std::wstring key = std::wstring(L"Software\\Classes\\CLSID\\") + served.clsid;
-    if (!add) {
-      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
-      continue;
-    }
-    const std::wstring title = std::wstring(L"Corvane stand-in host (") + served.build + L")";
-    const struct {
-      std::wstring path;
-      const std::wstring& value;
-    } entries[] = {{key, title}, {key + L"\\LocalServer32", command}};
-    for (const auto& entry : entries) {
-      HKEY handle = nullptr;
-      if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, entry.path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &handle, nullptr) != ERROR_SUCCESS) {
-        return false;
-      }
-      const LSTATUS set = RegSetValueExW(
-          handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.value.c_str()),
-          static_cast<DWORD>((entry.value.size() + 1) * sizeof(wchar_t)));
-      RegCloseKey(handle);
-      if (set != ERROR_SUCCESS) return false;
-    }
-  }
-  return true;
-}
-
-// Every client of a class gets its one Application.
-class ApplicationFactory final : public IClassFactory {
- public:
-  explicit ApplicationFactory(AutomationObject* application) : application_(application) {}
-  virtual ~ApplicationFactory() = default;
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  // Lives as long as the server; COM's references do not own it.
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
-    *object = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    return application_->QueryInterface(riid, object);
-  }
-  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
- private:
-  AutomationObject* application_;
-};
-
-corvane::standin::StandInHost* served = nullptr;
-const Options* given = nullptr;
-HWND documentWindow = nullptr;
-
-long callsSoFar = 0;
-
-// A crash, not an exit: no answer, no revocation, as a host that dies does.
-void beforeEveryCall() {
-  if (given->dieAt > 0 && ++callsSoFar == given->dieAt) TerminateProcess(GetCurrentProcess(), 3);
-}
-
-void afterEveryCall() {
-  corvane::standin_server::refreshDocumentWindow(documentWindow);
-  if (!given->dump.empty() || !given->svg.empty()) {
-    const std::string error =
-        corvane::standin_server::writeDocument(*served, given->dump, given->svg);
-    if (!error.empty()) complain(error);
-  }
-}
-
 // NAME:WxH@LEFT,TOP as a filled mask of 1 mm pixels.
 corvane::standin::BitmapMask filledMask(const std::string& size, std::string& name) {
   const std::size_t colon = size.rfind(':');
@@ -298,76 +199,42 @@ bool prepare(corvane::standin::StandInHost& host, const Options& options) {
   return true;
 }
 
+corvane::standin_server::ServerSettings settingsOf(const Options& options) {
+  corvane::standin_server::ServerSettings settings;
+  settings.dieAt = options.dieAt;
+  settings.finishGivesNothing = options.finishGivesNothing;
+  settings.visible = !options.embedding && !options.hidden;
+  settings.dumpPath = options.dump;
+  settings.svgPath = options.svg;
+  return settings;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!parse(argc, argv, options)) return 2;
   if (options.registerServer || options.unregisterServer) {
-    if (registerClasses(options.registerServer)) return 0;
+    if (corvane::standin_server::registerClasses(options.registerServer)) return 0;
     complain("the classes cannot be registered under HKEY_LOCAL_MACHINE");
     return 1;
   }
 
-  corvane::standin::StandInHost host;
-  if (!prepare(host, options)) return 1;
-  served = &host;
-  given = &options;
+  corvane::standin_server::ApplicationClasses classes(settingsOf(options));
+  corvane::standin_server::ServerState& state = classes.state();
+  if (!prepare(state.host(), options)) return 1;
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     complain("COM cannot be started");
     return 1;
   }
-  const DWORD thread = GetCurrentThreadId();
-  corvane::standin_server::ServerHooks hooks;
-  hooks.quit = [thread] { PostThreadMessageW(thread, WM_QUIT, 0, 0); };
-  hooks.visible = !options.embedding && !options.hidden;
-  hooks.finishGivesNothing = options.finishGivesNothing;
-  hooks.dump = [&host](const std::string& text, const std::string& svg) {
-    return corvane::standin_server::writeDocument(host, text, svg);
-  };
-  corvane::standin_server::setAfterCall(afterEveryCall);
-  corvane::standin_server::setBeforeCall(beforeEveryCall);
-
-  struct Registration {
-    AutomationObject* application = nullptr;
-    ApplicationFactory* factory = nullptr;
-    DWORD classCookie = 0;
-    DWORD tableCookie = 0;
-    bool classRegistered = false;
-    bool tableRegistered = false;
-  };
-  std::vector<Registration> registrations;
-  bool ready = true;
-  // The class objects first: a client that COM started this server for
-  // polls for them and gives up after about 30 s.
-  for (const ServedClass& served_class : kClasses) {
-    Registration entry;
-    entry.application =
-        corvane::standin_server::makeApplication(host, served_class.versionMajor, hooks);
-    entry.factory = new ApplicationFactory(entry.application);
-    CLSID clsid;
-    CLSIDFromString(served_class.clsid, &clsid);
-    entry.classRegistered = SUCCEEDED(CoRegisterClassObject(
-        clsid, entry.factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &entry.classCookie));
-    // A weak entry is lost once its first client lets go (under Wine).
-    if (!options.hidden) {
-      entry.tableRegistered = SUCCEEDED(
-          RegisterActiveObject(entry.application, clsid, ACTIVEOBJECT_STRONG, &entry.tableCookie));
-    }
-    ready = ready && entry.classRegistered && (entry.tableRegistered || options.hidden);
-    registrations.push_back(entry);
-  }
-
   int status = 0;
-  if (!ready) {
+  if (!classes.offer(options.hidden)) {
     complain("the classes cannot be offered to clients");
     status = 1;
   } else {
-    if (!options.embedding && !options.hidden) {
-      documentWindow = corvane::standin_server::createDocumentWindow(host);
-    }
-    afterEveryCall();
+    if (!options.embedding && !options.hidden) state.openDocumentWindow();
+    state.showDocument();
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);
@@ -375,16 +242,8 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
 
-  // Always revoked: a class left registered by a dead server keeps new
-  // clients from reaching a restarted one.
-  for (Registration& entry : registrations) {
-    if (entry.tableRegistered) RevokeActiveObject(entry.tableCookie, nullptr);
-    if (entry.classRegistered) CoRevokeClassObject(entry.classCookie);
-    CoDisconnectObject(entry.application, 0);
-    entry.application->Release();
-    delete entry.factory;
-  }
-  if (documentWindow && IsWindow(documentWindow)) DestroyWindow(documentWindow);
+  classes.withdraw();
+  state.closeDocumentWindow();
   CoUninitialize();
   return status;
 }

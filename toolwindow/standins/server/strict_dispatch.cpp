@@ -9,9 +9,6 @@
 namespace corvane::standin_server {
 namespace {
 
-AfterCall afterCall = nullptr;
-BeforeCall beforeCall = nullptr;
-
 std::wstring folded(const wchar_t* name) {
   std::wstring key(name);
   for (wchar_t& c : key) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -83,10 +80,6 @@ DISPID dispidOf(const wchar_t* name) {
   }
   return static_cast<DISPID>((hash & 0x3fffffffu) + 1);
 }
-
-void setAfterCall(AfterCall callback) { afterCall = callback; }
-
-void setBeforeCall(BeforeCall callback) { beforeCall = callback; }
 
 // --- Arguments ------------------------------------------------------------------
 
@@ -362,9 +355,9 @@ STDMETHODIMP AutomationObject::Invoke(DISPID id, REFIID riid, LCID, WORD flags, 
   // becomes the call's error.
   host::HostStatus status;
   try {
-    if (beforeCall) beforeCall();
+    beforeMember();
     status = call(index, putCall, arguments, out);
-    if (afterCall) afterCall();
+    afterMember();
   } catch (const std::exception& failure) {
     status = host::HostError{"", failure.what()};
   }

@@ -124,13 +124,6 @@ struct MemberSignature {
 // DISPID_VALUE, the default member).
 DISPID dispidOf(const wchar_t* name);
 
-// Called after every Invoke that reached a member, with or without success.
-using AfterCall = void (*)();
-void setAfterCall(AfterCall callback);
-// Called before a member that was reached runs.
-using BeforeCall = void (*)();
-void setBeforeCall(BeforeCall callback);
-
 // The private interface that identifies our own objects when a client hands
 // one back.
 // {5C0A8E31-7D2B-4F4E-9A61-3B2D0F1C7E55}
@@ -160,6 +153,10 @@ class AutomationObject : public IDispatch {
   // Runs member `index` of signatures(); `put` says which half of a GetPut.
   virtual host::HostStatus call(std::size_t index, bool put, const Arguments& arguments,
                                 VARIANT* result) = 0;
+  // Around every call that reaches a member: before it runs, and after it
+  // has returned, with or without success.
+  virtual void beforeMember() = 0;
+  virtual void afterMember() = 0;
 
  private:
   HRESULT convert(const MemberSignature& member, bool put, const DISPPARAMS& params,

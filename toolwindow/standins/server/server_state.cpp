@@ -1,0 +1,45 @@
+#include "toolwindow/standins/server/server_state.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "toolwindow/standins/server/document_dump.h"
+#include "toolwindow/standins/server/document_window.h"
+
+namespace corvane::standin_server {
+
+void complain(const std::string& text) {
+  std::fprintf(stderr, "corvane-standin-server: %s\n", text.c_str());
+}
+
+ServerState::ServerState(ServerSettings settings)
+    : settings_(std::move(settings)), loopThread_(GetCurrentThreadId()) {}
+
+void ServerState::callArrives() {
+  if (settings_.dieAt > 0 && ++callsSoFar_ == settings_.dieAt) {
+    TerminateProcess(GetCurrentProcess(), 3);
+  }
+}
+
+void ServerState::showDocument() {
+  refreshDocumentWindow(window_);
+  if (!settings_.dumpPath.empty() || !settings_.svgPath.empty()) {
+    const std::string error = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
+    if (!error.empty()) complain(error);
+  }
+}
+
+std::string ServerState::dump(const std::string& textPath, const std::string& svgPath) const {
+  return writeDocument(host_, textPath, svgPath);
+}
+
+void ServerState::quit() const { PostThreadMessageW(loopThread_, WM_QUIT, 0, 0); }
+
+void ServerState::openDocumentWindow() { window_ = createDocumentWindow(host_); }
+
+void ServerState::closeDocumentWindow() {
+  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+}  // namespace corvane::standin_server
