@@ -40,7 +40,7 @@ git ls-files -- 'common/*' 'output/*' 'toolwindow/*' | grep -E '\.(h|cpp|rc|rci)
       } while (moved)
       for (f in folder) {
         if (f in floor) {
-          printf "floor %2d  %-26s <-%s\n", floor[f], f, (uses[f] == "" ? " (nothing)" : uses[f])
+          printf "floor %2d  %-40s <-%s\n", floor[f], f, (uses[f] == "" ? " (nothing)" : uses[f])
         } else {
           print "runs back up, or stands on a folder that does: " f " <-" uses[f] > "/dev/stderr"
           status = 1

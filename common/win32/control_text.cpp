@@ -1,6 +1,6 @@
 #include "common/win32/control_text.h"
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane {
 

@@ -18,6 +18,12 @@ void appendNumber(std::string& out, double value) {
   out.append(buffer, result.ptr);
 }
 
+std::string numberText(double value) {
+  std::string text;
+  appendNumber(text, value);
+  return text;
+}
+
 void appendPoint(std::string& out, char command, std::int32_t x, std::int32_t y) {
   appendSvgPoint(out, command, x, y);
 }
@@ -60,29 +66,16 @@ std::string renderSvgPreview(const StreamTrace& trace, std::string_view under,
     atY = s.y1;
   }
 
+  const std::string w = numberText(width);
+  const std::string h = numberText(height);
+  const std::string x = numberText(left);
+  const std::string y = numberText(top);
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"";
-  svg += " width=\"";
-  appendNumber(svg, width);
-  svg += "mm\" height=\"";
-  appendNumber(svg, height);
-  svg += "mm\" viewBox=\"";
-  appendNumber(svg, left);
-  svg += ' ';
-  appendNumber(svg, top);
-  svg += ' ';
-  appendNumber(svg, width);
-  svg += ' ';
-  appendNumber(svg, height);
-  svg += "\">\n<rect x=\"";
-  appendNumber(svg, left);
-  svg += "\" y=\"";
-  appendNumber(svg, top);
-  svg += "\" width=\"";
-  appendNumber(svg, width);
-  svg += "\" height=\"";
-  appendNumber(svg, height);
-  svg += "\" fill=\"white\"/>\n";
+  svg += " width=\"" + w + "mm\" height=\"" + h + "mm\" viewBox=\"" + x + ' ' + y + ' ' + w + ' ' +
+         h + "\">\n";
+  svg += "<rect x=\"" + x + "\" y=\"" + y + "\" width=\"" + w + "\" height=\"" + h +
+         "\" fill=\"white\"/>\n";
   svg += under;
   svg +=
       "<path fill=\"none\" stroke=\"#999999\" stroke-width=\"0.2\" stroke-dasharray=\"1 1\" d=\"";

@@ -1,6 +1,6 @@
 #include "output/program/library_texts_win32.h"
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane {
 

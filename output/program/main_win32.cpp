@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/program_directory_win32.h"
+#include "common/win32/program_directory.h"
 #include "common/settings/config_keys.h"
 #include "common/settings/output_settings.h"
 #include "common/win32/unique_handle.h"

@@ -13,7 +13,7 @@
 
 #include "common/job_contract.h"
 #include "common/settings/output_settings.h"
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "common/win32/procedure_guard.h"
 #include "common/win32/unique_handle.h"
 #include "output/dialog/output_dialog_model.h"

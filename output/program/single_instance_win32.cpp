@@ -2,7 +2,7 @@
 #include <tlhelp32.h>
 
 #include "output/program/single_instance_win32.h"
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/program_directory_win32.h"
+#include "common/win32/program_directory.h"
 #include "toolwindow/binding/automation_host_win32.h"
 #include "toolwindow/binding/com_apartment_win32.h"
 #include "toolwindow/builds/build_variant.h"

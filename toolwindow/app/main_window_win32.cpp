@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "common/job_contract.h"
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "toolwindow/lang/texts.h"
 #include "toolwindow/app/tool_window_ids.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::toolwindow {
 

@@ -2,7 +2,7 @@
 
 #include "toolwindow/app/process_starter_win32.h"
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "common/win32/unique_handle.h"
 
 namespace corvane::toolwindow {

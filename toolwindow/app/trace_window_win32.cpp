@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "common/win32/screen_dpi.h"
 #include "toolwindow/windows/frm_trace.h"
 #include "toolwindow/lang/texts.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::host {
 

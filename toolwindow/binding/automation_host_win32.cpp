@@ -4,7 +4,7 @@
 #include <utility>
 #include <variant>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 #include "toolwindow/binding/dispatch_object_win32.h"
 #include "toolwindow/binding/host_calls_win32.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "toolwindow/binding/hresult_text_win32.h"
 
 namespace corvane::host {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::host {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::host {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "toolwindow/standins/server/server_state.h"
+#include "toolwindow/standins/server/state/server_state.h"
 
 namespace corvane::standin_server {
 

@@ -53,10 +53,10 @@
 #include <utility>
 #include <vector>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "toolwindow/standins/host/standin_host.h"
 #include "toolwindow/standins/server/application_classes.h"
-#include "toolwindow/standins/server/server_state.h"
+#include "toolwindow/standins/server/state/server_state.h"
 
 namespace {
 

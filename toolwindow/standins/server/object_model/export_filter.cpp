@@ -1,6 +1,6 @@
 #include "toolwindow/standins/server/object_model/objects.h"
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
 
 namespace corvane::standin_server {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "toolwindow/standins/server/object_model/signatures.h"
-#include "toolwindow/standins/server/standin_peek.h"
+#include "toolwindow/standins/server/dispatch/standin_peek.h"
 
 namespace corvane::standin_server {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "toolwindow/standins/server/object_model/shape_ranges.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
-#include "toolwindow/standins/server/standin_peek.h"
+#include "toolwindow/standins/server/dispatch/standin_peek.h"
 
 namespace corvane::standin_server {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "toolwindow/standins/server/strict_dispatch.h"
+#include "toolwindow/standins/server/dispatch/strict_dispatch.h"
 
 namespace corvane::standin_server::signatures {
 

@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/document_dump.h"
+#include "toolwindow/standins/server/state/document_dump.h"
 
 #include "toolwindow/standins/host/standin_call_log.h"
 #include "toolwindow/standins/host/whole_file.h"

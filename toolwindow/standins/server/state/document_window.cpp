@@ -1,9 +1,9 @@
-#include "toolwindow/standins/server/document_window.h"
+#include "toolwindow/standins/server/state/document_window.h"
 
 #include <algorithm>
 #include <string>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::standin_server {
 namespace {

@@ -1,10 +1,10 @@
-#include "toolwindow/standins/server/strict_dispatch.h"
+#include "toolwindow/standins/server/dispatch/strict_dispatch.h"
 
 #include <cwchar>
 #include <cwctype>
 #include <exception>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::standin_server {
 namespace {

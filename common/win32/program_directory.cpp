@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "common/program_directory_win32.h"
+#include "common/win32/program_directory.h"
 
 #include <string>
 

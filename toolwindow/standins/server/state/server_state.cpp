@@ -1,10 +1,10 @@
-#include "toolwindow/standins/server/server_state.h"
+#include "toolwindow/standins/server/state/server_state.h"
 
 #include <cstdio>
 #include <utility>
 
-#include "toolwindow/standins/server/document_dump.h"
-#include "toolwindow/standins/server/document_window.h"
+#include "toolwindow/standins/server/state/document_dump.h"
+#include "toolwindow/standins/server/state/document_window.h"
 
 namespace corvane::standin_server {
 

@@ -1,4 +1,4 @@
-#include "toolwindow/standins/server/standin_peek.h"
+#include "toolwindow/standins/server/dispatch/standin_peek.h"
 
 #include "toolwindow/standins/host/standin_access.h"
 #include "toolwindow/standins/host/standin_model.h"
