@@ -8,6 +8,27 @@
 
 namespace corvane::toolwindow {
 
+namespace {
+
+template <class Control>
+struct Caption {
+  Control control;
+  std::int32_t text;
+};
+
+// The captions in the order they are set: the main window's, the trace
+// settings window's, and last the main window's Add Mark.
+constexpr Caption<MainControl> kMainCaptionsFirst[] = {
+    {MainControl::cmdTrace, 1}, {MainControl::Frame1, 4},  {MainControl::cmdCutout, 17},
+    {MainControl::Frame2, 22},  {MainControl::Frame3, 23}, {MainControl::cmdCutPlot, 23},
+};
+constexpr Caption<TraceControl> kTraceCaptions[] = {
+    {TraceControl::Frame1, 6},   {TraceControl::Label1, 7},       {TraceControl::Label2, 8},
+    {TraceControl::cmdTrace, 9}, {TraceControl::cmdDelTrace, 20},
+};
+
+}  // namespace
+
 void ApplyLanguage(const LanguageTargets& targets, std::int32_t language) {
   targets.ini.IniFilePath = targets.iniFile;
   MainWindowView& main = targets.mainWindow;
@@ -24,19 +45,9 @@ void ApplyLanguage(const LanguageTargets& targets, std::int32_t language) {
   // The captions come from the language asked for, not from CurrentLanguage:
   // making the trace window below applies the start-up language on the way.
   const auto text = [&](std::int32_t number) { return targets.lang.TextIn(language, number); };
-  main.SetCaption(MainControl::cmdTrace, text(1));
-  main.SetCaption(MainControl::Frame1, text(4));
-  main.SetCaption(MainControl::cmdCutout, text(17));
-  main.SetCaption(MainControl::Frame2, text(22));
-  main.SetCaption(MainControl::Frame3, text(23));
-  main.SetCaption(MainControl::cmdCutPlot, text(23));
+  for (const auto& [control, number] : kMainCaptionsFirst) main.SetCaption(control, text(number));
   const std::shared_ptr<TraceWindowView> trace = targets.loadTraceWindow();
-  TraceWindowView& traceView = *trace;
-  traceView.SetCaption(TraceControl::Frame1, text(6));
-  traceView.SetCaption(TraceControl::Label1, text(7));
-  traceView.SetCaption(TraceControl::Label2, text(8));
-  traceView.SetCaption(TraceControl::cmdTrace, text(9));
-  traceView.SetCaption(TraceControl::cmdDelTrace, text(20));
+  for (const auto& [control, number] : kTraceCaptions) trace->SetCaption(control, text(number));
   main.SetCaption(MainControl::cmdMark, text(10));
 }
 

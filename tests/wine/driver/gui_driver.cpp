@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/wide_text_win32.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::wine {
 namespace {
