@@ -240,7 +240,7 @@ std::vector<Paths> traceMask(const BitmapMask& mask) {
     BArea strips;
     std::size_t column = 0;
     while (column < pixels.size()) {
-      const auto set = [&](std::size_t c) { return pixels[c] != '.' && pixels[c] != ' '; };
+      const auto set = [&](std::size_t c) { return isSetPixel(pixels[c]); };
       if (!set(column)) {
         ++column;
         continue;

@@ -95,6 +95,21 @@ struct BitmapMask {
   std::vector<std::string> rows;
 };
 
+inline bool isSetPixel(char pixel) { return pixel != '.' && pixel != ' '; }
+
+// Calls visit(left, top) with the top-left corner, in mm, of every set
+// pixel, row by row from the top.
+template <class Visit>
+void forEachSetPixel(const BitmapMask& mask, Visit&& visit) {
+  for (std::size_t row = 0; row < mask.rows.size(); ++row) {
+    for (std::size_t column = 0; column < mask.rows[row].size(); ++column) {
+      if (!isSetPixel(mask.rows[row][column])) continue;
+      visit(mask.left + static_cast<double>(column) * mask.pixelSize,
+            mask.top - static_cast<double>(row) * mask.pixelSize);
+    }
+  }
+}
+
 // A shape as a test reads it back.
 struct ShapeView {
   std::string name;

@@ -69,17 +69,10 @@ std::string pathData(const std::vector<Path>& paths) {
 
 std::string pixels(const BitmapMask& mask) {
   std::string out;
-  for (std::size_t row = 0; row < mask.rows.size(); ++row) {
-    for (std::size_t column = 0; column < mask.rows[row].size(); ++column) {
-      const char c = mask.rows[row][column];
-      if (c == '.' || c == ' ') continue;
-      const double x = mask.left + static_cast<double>(column) * mask.pixelSize;
-      const double y = mask.top - static_cast<double>(row) * mask.pixelSize;
-      out += "<rect x=\"" + number(x) + "\" y=\"" + number(-y) + "\" width=\"" +
-             number(mask.pixelSize) + "\" height=\"" + number(mask.pixelSize) +
-             "\" fill=\"#999\"/>";
-    }
-  }
+  forEachSetPixel(mask, [&](double x, double y) {
+    out += "<rect x=\"" + number(x) + "\" y=\"" + number(-y) + "\" width=\"" +
+           number(mask.pixelSize) + "\" height=\"" + number(mask.pixelSize) + "\" fill=\"#999\"/>";
+  });
   return out;
 }
 

@@ -53,18 +53,12 @@ void paintShape(HDC dc, const Fit& fit, const standin::ShapeView& shape) {
   if (shape.bitmap) {
     HBRUSH grey = CreateSolidBrush(RGB(160, 160, 160));
     const standin::BitmapMask& mask = shape.mask;
-    for (std::size_t row = 0; row < mask.rows.size(); ++row) {
-      for (std::size_t column = 0; column < mask.rows[row].size(); ++column) {
-        const char pixel = mask.rows[row][column];
-        if (pixel == '.' || pixel == ' ') continue;
-        const double x = mask.left + static_cast<double>(column) * mask.pixelSize;
-        const double y = mask.top - static_cast<double>(row) * mask.pixelSize;
-        const POINT a = fit.at(x, y);
-        const POINT b = fit.at(x + mask.pixelSize, y - mask.pixelSize);
-        const RECT cell{a.x, a.y, b.x, b.y};
-        FillRect(dc, &cell, grey);
-      }
-    }
+    standin::forEachSetPixel(mask, [&](double x, double y) {
+      const POINT a = fit.at(x, y);
+      const POINT b = fit.at(x + mask.pixelSize, y - mask.pixelSize);
+      const RECT cell{a.x, a.y, b.x, b.y};
+      FillRect(dc, &cell, grey);
+    });
     DeleteObject(grey);
     return;
   }
