@@ -87,8 +87,8 @@ bool WriteSvgPrintFile(const standin::StandInHost& host, const standin::svg::Svg
     std::fprintf(stderr, "corvane: %s\n", text.error().text.c_str());
     return false;
   }
-  if (const auto failed = standin::writeWholeFile(path, text.value())) {
-    std::fprintf(stderr, "corvane: %s\n", failed->c_str());
+  if (const auto written = standin::writeWholeFile(path, text.value()); !written) {
+    std::fprintf(stderr, "corvane: %s\n", written.error().text.c_str());
     return false;
   }
   return true;

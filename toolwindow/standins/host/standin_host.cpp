@@ -237,8 +237,9 @@ HostStatus StandInHost::FinishExport(const host::ExportFilter& filter) {
       }
     }
   }
-  if (auto error = writeWholeFile(object->file, pltText(shapes, object->settings))) {
-    return failure(__func__, *error);
+  if (const HostStatus written = writeWholeFile(object->file, pltText(shapes, object->settings));
+      !written) {
+    return failure(__func__, written.error().text);
   }
   return {};
 }

@@ -8,7 +8,7 @@
 
 namespace corvane::standin {
 
-std::optional<std::string> writeWholeFile(const std::string& path, const std::string& text) {
+host::HostStatus writeWholeFile(const std::string& path, const std::string& text) {
   // The host's file names are UTF-8 text.
   const std::filesystem::path whole = utf8Path(path);
   std::filesystem::path partial = whole;
@@ -20,16 +20,16 @@ std::optional<std::string> writeWholeFile(const std::string& path, const std::st
     if (!out) {
       std::error_code ignored;
       std::filesystem::remove(partial, ignored);
-      return "The file cannot be written: " + path;
+      return host::HostError{__func__, "The file cannot be written: " + path};
     }
   }
   std::error_code error;
   std::filesystem::rename(partial, whole, error);
   if (error) {
     std::filesystem::remove(partial, error);
-    return "The file cannot be written: " + path;
+    return host::HostError{__func__, "The file cannot be written: " + path};
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace corvane::standin

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "toolwindow/host/host_result.h"
 
 namespace corvane::standin {
 
 // Writes beside the file first, then renames over it: a reader never sees
 // half a file, and a failed write leaves no partial file under the name.
-// Returns the failure's text.
-std::optional<std::string> writeWholeFile(const std::string& path, const std::string& text);
+// A failure's text names the file.
+host::HostStatus writeWholeFile(const std::string& path, const std::string& text);
 
 }  // namespace corvane::standin

@@ -77,8 +77,8 @@ HostStatus quit(Application& self, const Arguments&, VARIANT*) {
 // --- The stand-in's own members, for tests and trials ----------------------
 
 HostStatus dump(Application& self, const Arguments& a, VARIANT*) {
-  const std::string error = self.state().dump(a.text(0), a.text(1));
-  if (!error.empty()) return refused(error);
+  const HostStatus written = self.state().dump(a.text(0), a.text(1));
+  if (!written) return refused(written.error().text);
   return {};
 }
 

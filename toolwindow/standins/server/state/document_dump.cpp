@@ -50,13 +50,15 @@ std::string documentText(const standin::StandInHost& host) {
   return text;
 }
 
-std::string writeDocument(const standin::StandInHost& host, const std::string& textPath,
-                          const std::string& svgPath) {
+host::HostStatus writeDocument(const standin::StandInHost& host, const std::string& textPath,
+                               const std::string& svgPath) {
   if (!textPath.empty()) {
-    if (auto error = standin::writeWholeFile(textPath, documentText(host))) return *error;
+    if (auto written = standin::writeWholeFile(textPath, documentText(host)); !written) {
+      return written;
+    }
   }
   if (!svgPath.empty() && host.documentCount() > 0) {
-    if (auto error = standin::writeWholeFile(svgPath, host.svgPicture())) return *error;
+    return standin::writeWholeFile(svgPath, host.svgPicture());
   }
   return {};
 }

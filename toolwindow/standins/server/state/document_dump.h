@@ -24,8 +24,8 @@ namespace corvane::standin_server {
 std::string documentText(const standin::StandInHost& host);
 
 // Writes the text, and the SVG picture when svgPath is not empty, each
-// whole or not at all; returns an error text, empty on success.
-std::string writeDocument(const standin::StandInHost& host, const std::string& textPath,
-                          const std::string& svgPath);
+// whole or not at all.
+host::HostStatus writeDocument(const standin::StandInHost& host, const std::string& textPath,
+                               const std::string& svgPath);
 
 }  // namespace corvane::standin_server

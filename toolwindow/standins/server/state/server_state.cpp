@@ -24,12 +24,12 @@ void ServerState::callArrives() {
 void ServerState::showDocument() {
   refreshDocumentWindow(window_);
   if (!settings_.dumpPath.empty() || !settings_.svgPath.empty()) {
-    const std::string error = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
-    if (!error.empty()) complain(error);
+    const host::HostStatus written = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
+    if (!written) complain(written.error().text);
   }
 }
 
-std::string ServerState::dump(const std::string& textPath, const std::string& svgPath) const {
+host::HostStatus ServerState::dump(const std::string& textPath, const std::string& svgPath) const {
   return writeDocument(host_, textPath, svgPath);
 }
 

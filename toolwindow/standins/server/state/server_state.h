@@ -47,8 +47,8 @@ class ServerState {
   // The document as it is now: the window repainted, the --dump and --svg
   // files written (a failure to write is only complained about).
   void showDocument();
-  // Application.StandInDump: an error text, empty on success.
-  std::string dump(const std::string& textPath, const std::string& svgPath) const;
+  // Application.StandInDump.
+  host::HostStatus dump(const std::string& textPath, const std::string& svgPath) const;
   // Application.Quit: the message loop ends once the call has returned.
   void quit() const;
 
