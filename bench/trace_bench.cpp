@@ -7,11 +7,11 @@
 
 #include "bench/lettering_drawing.h"
 #include "common/settings/module_ini.h"
+#include "toolwindow/context/tool_context.h"
+#include "toolwindow/contour/zevararaz.h"
 #include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/lang/lang.h"
 #include "toolwindow/standins/host/standin_host.h"
-#include "toolwindow/context/tool_context.h"
-#include "toolwindow/contour/zevararaz.h"
 
 namespace corvane::bench {
 namespace {

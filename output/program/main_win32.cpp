@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "common/win32/program_directory.h"
 #include "common/settings/config_keys.h"
 #include "common/settings/output_settings.h"
+#include "common/win32/program_directory.h"
 #include "common/win32/unique_handle.h"
 #include "output/program/message_box_operator_win32.h"
 #include "output/program/output_dialog_win32.h"

@@ -5,8 +5,8 @@
 #include "output/transport/cups_queue_posix.h"
 #include "output/transport/posix_ports.h"
 #include "output/transport/posix_serial.h"
-#include "output/transport/system_transport.h"
 #include "output/transport/stream_file.h"
+#include "output/transport/system_transport.h"
 #include "output/transport/usb_spooler.h"
 
 namespace corvane {

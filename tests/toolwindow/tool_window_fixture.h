@@ -10,12 +10,12 @@
 
 #include "common/settings/profile.h"
 #include "support/temp_dir.h"
-#include "toolwindow/windows/frm_main.h"
-#include "toolwindow/windows/frm_trace.h"
-#include "toolwindow/standins/windows/memory_windows.h"
-#include "toolwindow/windows/tool_program.h"
 #include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/standins/host/standin_host.h"
+#include "toolwindow/standins/windows/memory_windows.h"
+#include "toolwindow/windows/frm_main.h"
+#include "toolwindow/windows/frm_trace.h"
+#include "toolwindow/windows/tool_program.h"
 
 namespace corvane::toolwindow::testing {
 

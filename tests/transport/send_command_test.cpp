@@ -11,10 +11,10 @@
 
 #include "output/cli/port_commands.h"
 #include "tests/support/fake_transport.h"
-#include "tests/transport/pty_pair.h"
 #include "tests/support/recording_operator.h"
 #include "tests/support/temp_dir.h"
 #include "tests/transport/pattern_bytes.h"
+#include "tests/transport/pty_pair.h"
 
 namespace corvane {
 namespace {

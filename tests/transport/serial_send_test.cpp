@@ -8,9 +8,9 @@
 
 #include "output/transport/serial_worker.h"
 #include "tests/support/recording_operator.h"
-#include "tests/transport/recording_serial.h"
 #include "tests/support/temp_dir.h"
 #include "tests/transport/pattern_bytes.h"
+#include "tests/transport/recording_serial.h"
 
 namespace corvane {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "tests/support/recording_operator.h"
-#include "tests/transport/scripted_spooler.h"
 #include "tests/support/temp_dir.h"
 #include "tests/transport/pattern_bytes.h"
+#include "tests/transport/scripted_spooler.h"
 
 namespace corvane {
 namespace {

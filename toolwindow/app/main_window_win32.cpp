@@ -4,8 +4,8 @@
 
 #include "common/job_contract.h"
 #include "common/win32/wide_text.h"
-#include "toolwindow/lang/texts.h"
 #include "toolwindow/app/tool_window_ids.h"
+#include "toolwindow/lang/texts.h"
 
 namespace corvane::toolwindow {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "toolwindow/windows/frm_main.h"
-#include "toolwindow/views/window_views.h"
 #include "toolwindow/app/window_base_win32.h"
+#include "toolwindow/views/window_views.h"
+#include "toolwindow/windows/frm_main.h"
 
 namespace corvane::toolwindow {
 

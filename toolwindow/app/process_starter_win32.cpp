@@ -2,8 +2,8 @@
 
 #include "toolwindow/app/process_starter_win32.h"
 
-#include "common/win32/wide_text.h"
 #include "common/win32/unique_handle.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::toolwindow {
 

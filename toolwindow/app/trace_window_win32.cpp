@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "common/win32/wide_text.h"
 #include "common/win32/screen_dpi.h"
-#include "toolwindow/windows/frm_trace.h"
-#include "toolwindow/lang/texts.h"
+#include "common/win32/wide_text.h"
 #include "toolwindow/app/tool_window_ids.h"
+#include "toolwindow/lang/texts.h"
+#include "toolwindow/windows/frm_trace.h"
 
 namespace corvane::toolwindow {
 

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "toolwindow/windows/tool_program.h"
-#include "toolwindow/views/window_views.h"
 #include "toolwindow/app/window_base_win32.h"
+#include "toolwindow/views/window_views.h"
+#include "toolwindow/windows/tool_program.h"
 
 namespace corvane::toolwindow {
 

@@ -1,9 +1,9 @@
 #include "toolwindow/app/window_base_win32.h"
 
 #include "common/job_contract.h"
-#include "common/win32/wide_text.h"
 #include "common/win32/procedure_guard.h"
 #include "common/win32/screen_dpi.h"
+#include "common/win32/wide_text.h"
 
 namespace corvane::toolwindow {
 

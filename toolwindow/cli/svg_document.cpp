@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "toolwindow/document/layer_names.h"
+#include "toolwindow/standins/host/whole_file.h"
 #include "toolwindow/standins/svg/svg_print.h"
 #include "toolwindow/standins/svg/svg_reader.h"
-#include "toolwindow/standins/host/whole_file.h"
 
 namespace corvane::toolwindow {
 

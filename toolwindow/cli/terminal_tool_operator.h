@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "toolwindow/lang/text_table.h"
 #include "toolwindow/context/tool_operator.h"
+#include "toolwindow/lang/text_table.h"
 
 namespace corvane::toolwindow {
 

@@ -11,12 +11,12 @@
 #include "toolwindow/cli/output_program_run.h"
 #include "toolwindow/cli/svg_document.h"
 #include "toolwindow/cli/terminal_tool_operator.h"
-#include "toolwindow/windows/frm_main.h"
-#include "toolwindow/windows/frm_trace.h"
-#include "toolwindow/standins/windows/memory_windows.h"
-#include "toolwindow/windows/tool_program.h"
 #include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/standins/host/standin_host.h"
+#include "toolwindow/standins/windows/memory_windows.h"
+#include "toolwindow/windows/frm_main.h"
+#include "toolwindow/windows/frm_trace.h"
+#include "toolwindow/windows/tool_program.h"
 
 namespace corvane::toolwindow {
 

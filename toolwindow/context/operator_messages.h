@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "toolwindow/context/tool_failure.h"
 #include "toolwindow/context/tool_context.h"
+#include "toolwindow/context/tool_failure.h"
 
 namespace corvane::toolwindow {
 

@@ -2,9 +2,9 @@
 
 #include "common/settings/module_ini.h"
 #include "toolwindow/builds/build_variant.h"
+#include "toolwindow/context/tool_operator.h"
 #include "toolwindow/host/drawing_host.h"
 #include "toolwindow/lang/lang.h"
-#include "toolwindow/context/tool_operator.h"
 
 namespace corvane::toolwindow {
 

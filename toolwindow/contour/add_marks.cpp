@@ -2,10 +2,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "toolwindow/document/document_steps.h"
-#include "toolwindow/document/layer_names.h"
 #include "toolwindow/context/operator_messages.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/document/document_steps.h"
+#include "toolwindow/document/layer_names.h"
 
 namespace corvane::toolwindow {
 

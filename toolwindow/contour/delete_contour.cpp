@@ -1,5 +1,5 @@
-#include "toolwindow/document/layer_names.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/document/layer_names.h"
 
 namespace corvane::toolwindow {
 

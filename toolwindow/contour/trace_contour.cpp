@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "toolwindow/builds/build_variant.h"
-#include "toolwindow/document/layer_names.h"
 #include "toolwindow/context/operator_messages.h"
 #include "toolwindow/contour/trace_steps.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/document/layer_names.h"
 
 namespace corvane::toolwindow {
 

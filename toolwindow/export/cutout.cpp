@@ -5,12 +5,12 @@
 #include <system_error>
 
 #include "common/settings/config_keys.h"
+#include "toolwindow/context/operator_messages.h"
+#include "toolwindow/document/document_steps.h"
+#include "toolwindow/document/layer_names.h"
 #include "toolwindow/export/job_file.h"
 #include "toolwindow/export/job_lines.h"
 #include "toolwindow/export/plt_export.h"
-#include "toolwindow/document/document_steps.h"
-#include "toolwindow/document/layer_names.h"
-#include "toolwindow/context/operator_messages.h"
 
 namespace corvane::toolwindow {
 

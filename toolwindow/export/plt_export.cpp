@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "toolwindow/export/job_file.h"
 #include "common/path_text.h"
+#include "toolwindow/export/job_file.h"
 
 namespace corvane::toolwindow {
 

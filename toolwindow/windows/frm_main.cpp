@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "toolwindow/export/cutout.h"
+#include "toolwindow/lang/apply_language.h"
 #include "toolwindow/windows/frm_trace.h"
 #include "toolwindow/windows/tool_program.h"
-#include "toolwindow/lang/apply_language.h"
 
 namespace corvane::toolwindow {
 

@@ -6,9 +6,9 @@
 
 #include "common/settings/config_keys.h"
 #include "toolwindow/contour/offset_text.h"
-#include "toolwindow/windows/tool_program.h"
 #include "toolwindow/lang/apply_language.h"
 #include "toolwindow/lang/texts.h"
+#include "toolwindow/windows/tool_program.h"
 
 namespace corvane::toolwindow {
 

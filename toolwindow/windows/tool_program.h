@@ -5,14 +5,14 @@
 
 #include "common/settings/module_ini.h"
 #include "toolwindow/builds/build_variant.h"
-#include "toolwindow/views/window_views.h"
-#include "toolwindow/host/drawing_host.h"
-#include "toolwindow/lang/apply_language.h"
-#include "toolwindow/lang/lang.h"
 #include "toolwindow/context/program_starter.h"
 #include "toolwindow/context/tool_context.h"
 #include "toolwindow/context/tool_operator.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/host/drawing_host.h"
+#include "toolwindow/lang/apply_language.h"
+#include "toolwindow/lang/lang.h"
+#include "toolwindow/views/window_views.h"
 
 namespace corvane::toolwindow {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ops_fixture.h"
-#include "toolwindow/export/cutout.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/export/cutout.h"
 
 // Every command's whole sequence of host calls, against the order the
 // commands are specified in. A step written with its arguments is compared

@@ -4,8 +4,8 @@
 #include "output/pipeline/output_job.h"
 #include "support/fake_transport.h"
 #include "support/recording_operator.h"
-#include "toolwindow/export/cutout.h"
 #include "toolwindow/contour/zevararaz.h"
+#include "toolwindow/export/cutout.h"
 
 namespace corvane::toolwindow {
 namespace {

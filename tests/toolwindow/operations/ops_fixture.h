@@ -10,9 +10,9 @@
 
 #include "common/settings/module_ini.h"
 #include "support/temp_dir.h"
+#include "toolwindow/context/tool_context.h"
 #include "toolwindow/lang/builtin_text_table.h"
 #include "toolwindow/standins/host/standin_host.h"
-#include "toolwindow/context/tool_context.h"
 
 namespace corvane::toolwindow::testing {
 

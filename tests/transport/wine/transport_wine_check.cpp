@@ -22,8 +22,8 @@
 #include "output/transport/transport.h"
 #include "output/transport/usb_spooler.h"
 #include "output/transport/win32_systems.h"
-#include "tests/transport/observed_serial.h"
 #include "tests/support/recording_operator.h"
+#include "tests/transport/observed_serial.h"
 
 namespace corvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "toolwindow/standins/server/object_model/objects.h"
 
-#include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/dispatch/standin_peek.h"
+#include "toolwindow/standins/server/object_model/signatures.h"
 
 namespace corvane::standin_server {
 namespace {

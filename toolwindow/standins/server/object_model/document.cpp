@@ -2,8 +2,8 @@
 
 #include <type_traits>
 
-#include "toolwindow/standins/server/object_model/signatures.h"
 #include "toolwindow/standins/server/dispatch/standin_peek.h"
+#include "toolwindow/standins/server/object_model/signatures.h"
 
 namespace corvane::standin_server {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "toolwindow/host/host_handles.h"
 #include "toolwindow/host/host_result.h"
-#include "toolwindow/standins/server/state/server_state.h"
 #include "toolwindow/standins/server/dispatch/strict_dispatch.h"
+#include "toolwindow/standins/server/state/server_state.h"
 
 namespace corvane::standin_server {
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <optional>
 
+#include "toolwindow/standins/server/dispatch/standin_peek.h"
 #include "toolwindow/standins/server/object_model/shape_ranges.h"
 #include "toolwindow/standins/server/object_model/signatures.h"
-#include "toolwindow/standins/server/dispatch/standin_peek.h"
 
 namespace corvane::standin_server {
 namespace {
