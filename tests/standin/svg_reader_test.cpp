@@ -246,6 +246,30 @@ TEST(SvgReader, SkipsWhatEditorsAddBesideTheShapes) {
   EXPECT_EQ(d.notices, std::vector<std::string>{"clones must be unlinked before cutting: clone"});
 }
 
+TEST(SvgReader, AFillWithLettersBeyondAsciiIsSkippedAndTheRestOfTheStyleKept) {
+  // A paint typed with an accented letter, in the attribute, in the style,
+  // or as the fallback after a gradient: the shape keeps the fill it
+  // inherits, and the style's other declarations still count.
+  const struct {
+    const char* attributes;
+    bool closed;
+  } cases[] = {
+      {"fill=\"\xc3\xa9\"", true},
+      {"style=\"fill:\xc3\xa9\"", true},
+      {"fill=\"url(#a) \xc3\xa9\"", true},
+      {"style=\"fill:\xc3\xa9;display:inline\" fill=\"none\"", false},
+      {"style=\"font-family:\xe5\xbe\xae\xe8\xbd\xaf;fill:none\"", false},
+      {"style=\"fill:none;visibility:\xc3\xa9\"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    const SvgDrawing d = read(millimetreDrawing(std::string("<path id=\"p\" ") + c.attributes +
+                                                " d=\"M0,0 L10,0 L10,10\"/>"));
+    ASSERT_NE(find(d, "p"), nullptr);
+    EXPECT_EQ(find(d, "p")->paths.at(0).closed, c.closed);
+  }
+}
+
 TEST(SvgReader, RefusesWhatIsNoDrawingWithTheReason) {
   const struct {
     std::string text;

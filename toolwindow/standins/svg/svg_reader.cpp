@@ -19,6 +19,7 @@
 #include <utility>
 #include <variant>
 
+#include "toolwindow/standins/svg/keyword_values.h"
 #include "toolwindow/standins/svg/svg_curves.h"
 
 namespace corvane::standin::svg {
@@ -511,6 +512,7 @@ host::HostResult<SvgDrawing> readSvgDrawing(std::string text) {
     return failure("its root element is not svg");
   }
   giveRootASize(root);
+  dropNonAsciiKeywordValues(root);
 
   Collector collector;
   try {
