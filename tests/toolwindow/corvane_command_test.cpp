@@ -78,6 +78,11 @@ TEST(CorvaneCommand, ReportsMessagesWithTheirNumberAndFailsTheCommand) {
             std::string::npos)
       << errors;
   EXPECT_EQ(RunToEnd(dir, {CORVANE_PATH, dir.file("drawing.plt"), "sideways"}), 2);
+  EXPECT_EQ(
+      RunToEnd(dir, {CORVANE_PATH, dir.file("drawing.plt"), "--dir", dir.file("gone"), "mark"},
+               &errors),
+      2);
+  EXPECT_NE(errors.find("gone: no such folder"), std::string::npos) << errors;
 }
 
 TEST(CorvaneCommand, NotesEachStepTheX6TraceSkippedAndKeepsItsResult) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "toolwindow/cli/output_program_run.h"
@@ -116,6 +117,13 @@ bool Parse(int argc, char** argv, Options& options, std::string& problem) {
   }
   if (!options.print.empty() && !IsSvgDrawing(options.drawing)) {
     problem = "--print needs an SVG drawing";
+    return false;
+  }
+  // The job file and Config.ini live there: a folder that is not there
+  // would fail only at the first export, under a message about the drawing.
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.directory, error)) {
+    problem = "--dir " + options.directory.string() + ": no such folder";
     return false;
   }
   return true;
