@@ -7,6 +7,12 @@
 #include "toolwindow/standins/server/state/document_window.h"
 
 namespace corvane::standin_server {
+namespace {
+
+constexpr int kDumpAttempts = 25;
+constexpr DWORD kDumpRetryMs = 20;
+
+}  // namespace
 
 void complain(const std::string& text) {
   std::fprintf(stderr, "corvane-standin-server: %s\n", text.c_str());
@@ -24,7 +30,14 @@ void ServerState::callArrives() {
 void ServerState::showDocument() {
   refreshDocumentWindow(window_);
   if (!settings_.dumpPath.empty() || !settings_.svgPath.empty()) {
-    const host::HostStatus written = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
+    // A reader holding the dump at that moment makes the replace fail. The
+    // next call would write it again, but after the last call none comes
+    // and the reader would wait on a stale dump: try again for a while.
+    host::HostStatus written = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
+    for (int attempt = 1; !written && attempt < kDumpAttempts; ++attempt) {
+      Sleep(kDumpRetryMs);
+      written = writeDocument(host_, settings_.dumpPath, settings_.svgPath);
+    }
     if (!written) complain(written.error().text);
   }
 }
