@@ -6,6 +6,8 @@
 # end of the line must equal everything the program sent.
 # Usage: run_wine_checks.sh EXE WORKDIR
 set -euo pipefail
+# A set-up step that fails says which; its own output goes to /dev/null.
+trap 'echo "FAIL set-up step exited $?: $BASH_COMMAND"' ERR
 
 exe=$(realpath "$1")
 mkdir -p "$2"
@@ -71,7 +73,7 @@ REGEDIT4
 REG
 wine regedit /S "$(winpath "$work/setup.reg")" </dev/null >/dev/null 2>&1
 wineserver -k || true
-wineserver -w
+wineserver -w || true
 ln -sfn "$work/absent" "$WINEPREFIX/dosdevices/com7"
 ln -sfn "$work/busy" "$WINEPREFIX/dosdevices/com8"
 wineserver -p </dev/null >/dev/null 2>&1
@@ -85,6 +87,7 @@ wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\VendorUsbSerialAda
 cat "$work/ttyB" >"$work/received.bin" &
 reader_pid=$!
 
+trap - ERR
 set +e
 timeout 120 wine "$exe" "$(winpath "$data")" COM5 COM7 COM8 </dev/null >"$work/check.out" 2>&1
 status=$?
