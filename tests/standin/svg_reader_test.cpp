@@ -236,7 +236,7 @@ TEST(SvgReader, SkipsWhatEditorsAddBesideTheShapes) {
     <metadata><title>t</title></metadata>
     <g inkscape:label="Layer 1" inkscape:groupmode="layer" id="layer1">
       <path id="arc" sodipodi:type="arc" sodipodi:cx="50" inkscape:transform-center-x="1.5"
-        style="fill:#f00;paint-order:stroke fill markers;mix-blend-mode:multiply;-inkscape-font-specification:'x'"
+        style="fill:#f00;paint-order:stroke fill markers;mix-blend-mode:multiply;-inkscape-stroke:hairline"
         d="M 70,50 A 20,20 0 0 1 30,50 20,20 0 0 1 70,50 Z"/>
       <rect id="r" class="a" width="3" height="2" style="fill:context-stroke"/>
       <use id="clone" href="#r" x="10"/>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,26 +32,29 @@ std::string trimmedLowerCase(std::string_view text) {
   return lower;
 }
 
-// The style without its unreadable keyword declarations; every other
-// piece is put back exactly as it was.
-std::string withoutNonAsciiKeywords(std::string_view style, bool& dropped) {
+// The style without its unreadable keyword declarations, every other
+// piece put back exactly as it was; nothing when there were none.
+std::optional<std::string> withoutNonAsciiKeywords(std::string_view style) {
   std::string kept;
+  bool dropped = false;
+  bool first = true;
   std::size_t start = 0;
   while (start <= style.size()) {
     const std::size_t end = std::min(style.find(';', start), style.size());
     const std::string_view declaration = style.substr(start, end - start);
     const std::size_t colon = declaration.find(':');
-    const bool unreadable = colon != std::string_view::npos &&
-                            isKeywordProperty(trimmedLowerCase(declaration.substr(0, colon))) &&
-                            hasNonAscii(declaration.substr(colon + 1));
-    if (unreadable) {
+    if (colon != std::string_view::npos &&
+        isKeywordProperty(trimmedLowerCase(declaration.substr(0, colon))) &&
+        hasNonAscii(declaration.substr(colon + 1))) {
       dropped = true;
     } else {
-      if (!kept.empty()) kept += ';';
+      if (!first) kept += ';';
       kept += declaration;
+      first = false;
     }
     start = end + 1;
   }
+  if (!dropped) return std::nullopt;
   return kept;
 }
 
@@ -65,9 +69,9 @@ void dropFrom(xmlNode* element) {
       if (isKeywordProperty(name)) {
         xmlRemoveProp(attribute);
       } else if (name == "style") {
-        bool dropped = false;
-        const std::string style = withoutNonAsciiKeywords(value, dropped);
-        if (dropped) xmlSetProp(element, BAD_CAST "style", BAD_CAST style.c_str());
+        if (const auto style = withoutNonAsciiKeywords(value)) {
+          xmlSetProp(element, BAD_CAST "style", BAD_CAST style->c_str());
+        }
       }
     }
     attribute = next;
